@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds everything with warnings as errors,
+# runs every test through CTest, then runs the suites again under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup-debian.sh
+export LANG=C.UTF-8
+
+jobs=$(nproc)
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROT_WERROR=ON
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+# The sanitizer build runs the unit, widget and game suites (not the
+# benchmarks, and not the end-to-end tests, which drive the release program).
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBROT_WERROR=ON \
+  -DZEMBROT_SANITIZE=ON -DZEMBROT_BUILD_BENCHMARKS=OFF
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e

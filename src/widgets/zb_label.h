@@ -1,0 +1,106 @@
+#pragma once
+
+// TZbLabel: the word label. It sizes itself to its text from its top-left
+// corner, draws its text on a transparent or filled background, repaints at
+// once when its caption changes, and can blink under the one shared blink
+// scheduler (TZbBlinkingControlsList).
+
+#include <string>
+
+#include <QWidget>
+
+#include "widgets/colors.h"
+#include "widgets/font.h"
+
+namespace zembrot {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TZbLabel : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the label on `parent` (owner and parent at once): it registers
+  // with the blink scheduler and takes the parent's font and colour.
+  explicit TZbLabel(QWidget* parent = nullptr);
+  ~TZbLabel() override;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  // A stored second text; never shown (no tooltips).
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+
+  int Left() const { return x(); }
+  void SetLeft(int left);
+  int Top() const { return y(); }
+  void SetTop(int top);
+  int Width() const { return width(); }
+  void SetWidth(int width);
+  int Height() const { return height(); }
+  void SetHeight(int height);
+
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout layout);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wordWrap);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool show);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+
+  bool Blinking() const { return blinking_; }
+  void SetBlinking(bool blinking);
+  TColor BlinkColor() const { return blinkColor_; }
+  void SetBlinkColor(TColor color) { blinkColor_ = color; }
+  // Shared by all labels: they are the scheduler's two values.
+  unsigned BlinkIntervalOn() const;
+  void SetBlinkIntervalOn(unsigned milliseconds);
+  unsigned BlinkIntervalOff() const;
+  void SetBlinkIntervalOff(unsigned milliseconds);
+
+  // The colour the text is drawn in now, and the colour it rests in.
+  TColor DrawingColor() const { return drawingColor_; }
+  TColor RestingColor() const { return restingColor_; }
+
+  // Paints the label before returning (for a transparent label, its parent's
+  // background under it first).
+  void RepaintNow();
+
+  // The scheduler's notification of a new phase (1 blink colour, 0 font colour).
+  void BlinkNotify(int phase);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void FontChanged();
+  void AdjustBounds();
+
+  std::string caption_;
+  std::string hint_;
+  bool autoSize_ = true;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  TTextLayout layout_ = TTextLayout::tlTop;
+  bool wordWrap_ = false;
+  bool showAccelChar_ = true;
+  bool transparent_ = false;
+  TColor color_ = clBtnFace;
+  TFont font_;
+  bool blinking_ = false;
+  TColor blinkColor_ = clHighlight;
+  TColor restingColor_ = clBlack;
+  TColor drawingColor_ = clBlack;
+};
+
+}  // namespace zembrot
