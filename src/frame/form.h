@@ -11,6 +11,8 @@
 
 namespace zembrot {
 
+class TMainMenu;
+
 class TForm : public QMainWindow {
   Q_OBJECT
 
@@ -24,6 +26,9 @@ class TForm : public QMainWindow {
   // The area below the menu bar that holds the controls.
   QWidget* ClientArea() const { return clientArea_; }
   void SetClientSize(int width, int height);
+
+  // Shows `menu` in the window's menu bar.
+  void SetMenu(TMainMenu* menu);
 
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool keyPreview);
