@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libespeak-ng-dev espeak-ng-data
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick
+  libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
 )
