@@ -119,6 +119,7 @@ void AppendUnit(std::string& output, char16_t unit) {
 }
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
@@ -143,8 +144,15 @@ std::string Utf16ToCodePage(std::u16string_view text) {
         output.push_back('?');
         char16_t unit;
         std::copy(at, at + sizeof unit, reinterpret_cast<char*>(&unit));
-        // A character outside the basic plane is one "?" for both of its units.
-        const bool pair = IsHighSurrogate(unit) && left >= 2 * sizeof(char16_t);
+        // A character outside the basic plane is one "?" for both of its
+        // units; a lone high surrogate is one "?" and the unit after it is
+        // converted on its own.
+        bool pair = false;
+        if (IsHighSurrogate(unit) && left >= 2 * sizeof(char16_t)) {
+          char16_t next;
+          std::copy(at + sizeof unit, at + 2 * sizeof unit, reinterpret_cast<char*>(&next));
+          pair = IsLowSurrogate(next);
+        }
         return pair ? 2 * sizeof(char16_t) : sizeof(char16_t);
       });
 }

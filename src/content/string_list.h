@@ -1,0 +1,48 @@
+#pragma once
+
+// The line list: the practice list read from a practice file, and the tally
+// list the game builds in memory. Lines are byte strings in the system code
+// page; indices run from 0 to LineCount() - 1.
+
+#include <string>
+#include <vector>
+
+namespace zembrot {
+
+class TStringList {
+ public:
+  // Replaces every line with the lines of the file at `path` (code-page
+  // bytes, relative to the current directory or absolute). A file that
+  // cannot be opened raises EFOpenError and leaves the list as it was.
+  //
+  // A file that starts with a UTF-8 or UTF-16 byte-order mark, or whose bytes
+  // are valid UTF-8 with at least one non-ASCII byte, is converted to the code
+  // page first (characters the code page lacks become "?"); anything else is
+  // taken byte for byte.
+  void LoadLines(const std::string& path);
+
+  // Replaces every line with the lines of `text`: CR LF, a lone CR and a lone
+  // LF each end a line, a last line without a line end still counts, and the
+  // first NUL byte ends the text.
+  void SplitIntoLines(const std::string& text);
+
+  int LineCount() const;
+
+  // Index operations raise EStringListError for an index outside
+  // 0..LineCount()-1 and then change nothing.
+  std::string LineAt(int index) const;
+  void SetLine(int index, const std::string& line);
+  void DeleteLine(int index);
+
+  void AppendLine(const std::string& line);
+
+  // Every line in order, each followed by CR LF.
+  std::string JoinedText() const;
+
+ private:
+  void CheckIndex(int index) const;
+
+  std::vector<std::string> lines_;
+};
+
+}  // namespace zembrot
