@@ -18,6 +18,8 @@ enum class TConnectKind : std::uint8_t {
 
 class TSpVoice {
  public:
+  // Touches nothing of the engine; a null server behaves as an engine that
+  // is not installed.
   explicit TSpVoice(std::shared_ptr<SpeechServer> server);
   ~TSpVoice();
   TSpVoice(const TSpVoice&) = delete;
@@ -28,8 +30,11 @@ class TSpVoice {
   // EIntfCastError, EAssertionFailed.
   std::int32_t Speak(const std::u16string& text, std::uint32_t flags);
 
+  // Connects when no voice is held; does nothing otherwise.
   void Connect();
+  // Disconnects when a voice is held; does nothing otherwise.
   void Disconnect();
+  // The held voice, connecting first when needed.
   std::shared_ptr<SpeechVoice> DefaultInterface();
   bool Connected() const { return static_cast<bool>(voice_); }
 
@@ -37,6 +42,10 @@ class TSpVoice {
   TConnectKind ConnectKind = TConnectKind::ckRunningOrNew;
 
  private:
+  std::shared_ptr<SpeechObject> AcquireServer();
+  std::shared_ptr<SpeechObject> CreateServerObject();
+  [[noreturn]] void RaiseConnectError(HResult code);
+
   std::shared_ptr<SpeechServer> server_;
   std::shared_ptr<SpeechObject> object_;
   std::shared_ptr<SpeechVoice> voice_;
