@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include "widgets/font.h"
+
 namespace zembrot {
 
 class TSpeedButton : public QWidget {
@@ -20,10 +22,29 @@ class TSpeedButton : public QWidget {
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
 
+  // Runs with the button as sender on a left release inside the button.
+  // Called as it is: whoever attaches a game handler wraps it in the
+  // program's handler guard.
   std::function<void(QObject* sender)> OnClick;
+
+  // The caption's font; a new button has the window font.
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+
+  // True while a left press is tracked and the pointer is inside.
+  bool Pressed() const { return tracking_ && pointerInside_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   std::string caption_;
+  TFont font_;
+  bool tracking_ = false;
+  bool pointerInside_ = false;
 };
 
 }  // namespace zembrot

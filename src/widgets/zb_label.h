@@ -5,16 +5,23 @@
 // once when its caption changes, and can blink under the one shared blink
 // scheduler (TZbBlinkingControlsList).
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include <QObject>
+#include <QTimer>
 #include <QWidget>
+
+#include "widgets/alignment.h"
 
 #include "widgets/colors.h"
 #include "widgets/font.h"
 
 namespace zembrot {
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TZbLabel : public QWidget {
@@ -79,13 +86,31 @@ class TZbLabel : public QWidget {
 
   // The scheduler's notification of a new phase (1 blink colour, 0 font colour).
   void BlinkNotify(int phase);
+  // The scheduler's question: 1 when the label blinks now, else 0.
+  int BlinkQuery() const { return blinking_ ? 1 : 0; }
+
+  // True while the label follows its parent's font (colour): set when it is
+  // created, cleared by any change made to its own font (colour). A label
+  // inserted into a parent copies the parent's font and colour while these
+  // are set.
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool parentFont);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool parentColor);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void FontChanged();
   void AdjustBounds();
+  void TakeParentLooks();
+  int TextFlags() const;
+
+  bool parentFont_ = true;
+  bool parentColor_ = true;
+  bool copyingParentLooks_ = false;
 
   std::string caption_;
   std::string hint_;
@@ -101,6 +126,50 @@ class TZbLabel : public QWidget {
   TColor blinkColor_ = clHighlight;
   TColor restingColor_ = clBlack;
   TColor drawingColor_ = clBlack;
+};
+
+// The one blink scheduler: a single timer that switches every blinking label
+// together. It exists exactly while any TZbLabel exists: the first label
+// creates it, the last one destroys it, and the next label starts it afresh.
+class TZbBlinkingControlsList {
+ public:
+  ~TZbBlinkingControlsList();
+  TZbBlinkingControlsList(const TZbBlinkingControlsList&) = delete;
+  TZbBlinkingControlsList& operator=(const TZbBlinkingControlsList&) = delete;
+
+  // The running scheduler, or nullptr when no label exists.
+  static TZbBlinkingControlsList* Instance();
+
+  // 1 = blink-colour phase, 0 = font-colour phase.
+  int Phase() const { return phase_; }
+  // Milliseconds, unsigned 16-bit; a new value applies from the next firing.
+  unsigned BlinkIntervalOn() const { return intervalOn_; }
+  void SetBlinkIntervalOn(unsigned milliseconds);
+  unsigned BlinkIntervalOff() const { return intervalOff_; }
+  void SetBlinkIntervalOff(unsigned milliseconds);
+
+  std::size_t ControlCount() const { return controls_.size(); }
+  // The interval the timer is armed with now, and whether it runs.
+  int TimerInterval() const { return timer_.interval(); }
+  bool TimerActive() const { return timer_.isActive(); }
+
+  // One timer firing: switch the phase, re-arm the timer with the new
+  // phase's interval and tell every blinking label. The timer calls it;
+  // tests may call it to step through the phases deterministically.
+  void Fire();
+
+ private:
+  friend class TZbLabel;
+  TZbBlinkingControlsList();
+  static void Register(TZbLabel* label);
+  static void Unregister(TZbLabel* label);
+  void ArmTimer(unsigned milliseconds);
+
+  QTimer timer_;
+  std::vector<TZbLabel*> controls_;
+  std::uint8_t phase_ = 1;
+  std::uint16_t intervalOn_ = 500;
+  std::uint16_t intervalOff_ = 500;
 };
 
 }  // namespace zembrot

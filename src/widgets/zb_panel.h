@@ -6,6 +6,9 @@
 #include <QWidget>
 
 #include "widgets/colors.h"
+#include "widgets/font.h"
+
+class QPainter;
 
 namespace zembrot {
 
@@ -29,7 +32,22 @@ class TZbPanel : public QWidget {
   TColor Color() const { return color_; }
   void SetColor(TColor color);
 
+  // The font the panel's labels take when they are inserted into it.
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+
+  // The pixels a frame style takes from each side.
+  static int FrameAllowance(TFrameStyleEx style);
+  // The colour of a flat frame: FlatColor raised or lowered by the adjustment.
+  TColor FlatFrameColor() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
+  void DrawFrame(QPainter& painter, TFrameStyleEx style, const QRect& bounds) const;
+
+  TFont font_;
   TFrameStyleEx borderOuter_ = TFrameStyleEx::fsRaised;
   TColor flatColor_ = clBtnShadow;
   int flatColorAdjustment_ = 30;
