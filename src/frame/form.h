@@ -6,8 +6,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
+
+class QInputMethodEvent;
+class QKeyEvent;
 
 namespace zembrot {
 
@@ -33,21 +38,57 @@ class TForm : public QMainWindow {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool keyPreview);
 
+  // `control` (a child of the client area) keeps its height and spans the
+  // full client width at the top, below earlier top-aligned controls, on
+  // every resize.
+  void SetAlignTop(QWidget* control);
+
   // Receives every character typed anywhere in the window (with key
   // preview), before the focused control. Setting the key to 0 swallows it.
   std::function<void(QObject* sender, char& key)> OnKeyPress;
 
   // Delivers one code-page byte to OnKeyPress through the handler guard;
-  // returns the key as the handler left it.
+  // returns the key as the handler left it (0 when the handler failed).
   char DeliverKey(char key);
+
+  // The key-preview bytes of a key press: empty when the key types nothing
+  // (arrows, function keys, Alt combinations, Tab).
+  static std::string KeyEventBytes(const QKeyEvent& event);
+
+  // Shows the window; at its first showing it is centred on the primary
+  // screen, frame included. Later showings keep the position.
+  void ShowCentered();
+
+ signals:
+  // The window was closed by the user or by close().
+  void Closed();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  bool FilterKeyPress(QObject* receiver, QKeyEvent* event);
+  bool FilterInputMethod(QObject* receiver, QInputMethodEvent* event);
+  // Runs OnKeyPress once per byte; returns the bytes the handler left.
+  std::string DeliverBytes(const std::string& bytes);
+  // Hands an event on to its receiver, marked so the filter lets it pass.
+  void PassOn(QObject* receiver, QEvent* event);
+  bool IsInsideWindow(QObject* object) const;
+  void AlignControls();
+  int MenuBarHeight(int width) const;
+  void CentreOnScreen();
+
   std::string caption_;
   QWidget* clientArea_;
   bool keyPreview_ = false;
+  bool centred_ = false;
+  int clientWidth_ = -1;
+  int clientHeight_ = -1;
+  std::vector<QPointer<QWidget>> topAligned_;
+  // The event the filter is handing on itself; it must not be filtered twice.
+  QEvent* passingOn_ = nullptr;
 };
 
 }  // namespace zembrot

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -44,13 +45,19 @@ class TMenuItem : public QObject {
  private:
   friend class TMainMenu;
   void SyncAction();
+  // Creates the Qt entries of this item and its children: a drop-down menu
+  // when it has children, otherwise an action on `bar` or in `menu`.
+  void BuildOn(QMenuBar* bar, QMenu* menu);
+  void Triggered();
 
   std::string caption_;
   bool checked_ = false;
   bool enabled_ = true;
   std::vector<TMenuItem*> items_;
-  QAction* action_ = nullptr;
-  QMenu* subMenu_ = nullptr;
+  // Owned by the menu bar or the drop-down that shows the item.
+  QPointer<QAction> action_;
+  QPointer<QMenu> subMenu_;
+  bool inDropDown_ = false;
 };
 
 class TMainMenu : public QObject {
@@ -67,6 +74,7 @@ class TMainMenu : public QObject {
 
  private:
   std::vector<TMenuItem*> items_;
+  QPointer<QMenuBar> menuBar_;
 };
 
 }  // namespace zembrot

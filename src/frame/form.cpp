@@ -1,0 +1,247 @@
+#include "frame/form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "base/code_page.h"
+#include "frame/application.h"
+#include "frame/menu.h"
+
+namespace zembrot {
+
+namespace {
+
+QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
+
+// Qt numbers the keys that type nothing (arrows, function keys, Insert,
+// Delete, Home, End, modifiers) from here on.
+constexpr int kFirstSpecialKey = 0x01000000;
+
+}  // namespace
+
+TForm::TForm(QWidget* parent) : QMainWindow(parent), clientArea_(new QWidget(this)) {
+  clientArea_->setObjectName(QStringLiteral("ClientArea"));
+  setCentralWidget(clientArea_);
+  // The window itself holds the keyboard focus when no control has it, and
+  // takes composed input from an input method.
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  clientArea_->installEventFilter(this);
+  // Key preview sees a key before the focused control does, so it watches
+  // at the application.
+  if (QCoreApplication* application = QCoreApplication::instance()) application->installEventFilter(this);
+}
+
+TForm::~TForm() {
+  if (QCoreApplication* application = QCoreApplication::instance()) application->removeEventFilter(this);
+}
+
+void TForm::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  setWindowTitle(ToQString(caption));
+}
+
+void TForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  resize(width, height + MenuBarHeight(width));
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == nullptr) return;
+  menu->AttachTo(menuBar());
+  if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
+}
+
+void TForm::SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
+
+void TForm::SetAlignTop(QWidget* control) {
+  if (control == nullptr) return;
+  for (const QPointer<QWidget>& aligned : topAligned_) {
+    if (aligned == control) return;
+  }
+  topAligned_.emplace_back(control);
+  AlignControls();
+}
+
+char TForm::DeliverKey(char key) {
+  bool completed = false;
+  RunGuarded([&] {
+    // A copy: the handler may replace OnKeyPress while it runs.
+    const auto handler = OnKeyPress;
+    if (handler) handler(this, key);
+    completed = true;
+  });
+  // A handler that failed has abandoned the character.
+  return completed ? key : '\0';
+}
+
+std::string TForm::KeyEventBytes(const QKeyEvent& event) {
+  // Alt combinations belong to the menu.
+  if (event.modifiers().testFlag(Qt::AltModifier)) return {};
+  const int key = event.key();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return "\r";
+    case Qt::Key_Escape:
+      return "\x1b";
+    case Qt::Key_Backspace:
+      return "\b";
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return {};
+    default:
+      break;
+  }
+  if (key >= kFirstSpecialKey && key != Qt::Key_unknown) return {};
+  // Ctrl with a letter gives its control code even where the platform
+  // reports no text for it.
+  if (event.modifiers().testFlag(Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
+    return std::string(1, static_cast<char>(key - Qt::Key_A + 1));
+  }
+  const QString text = event.text();
+  if (text.isEmpty()) return {};
+  return Utf16ToCodePage(text.toStdU16String());
+}
+
+void TForm::ShowCentered() {
+  if (centred_) {
+    show();
+    return;
+  }
+  CentreOnScreen();
+  const QSize frameBefore = frameGeometry().size();
+  show();
+  // The frame may only be known once the window is on screen.
+  if (frameGeometry().size() != frameBefore) CentreOnScreen();
+  centred_ = true;
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event == passingOn_) return false;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      if (IsInsideWindow(watched)) return FilterKeyPress(watched, static_cast<QKeyEvent*>(event));
+      break;
+    case QEvent::InputMethod:
+      if (IsInsideWindow(watched)) return FilterInputMethod(watched, static_cast<QInputMethodEvent*>(event));
+      break;
+    case QEvent::Resize:
+      if (watched == clientArea_) AlignControls();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit Closed();
+}
+
+void TForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // No control of the window is a tab stop: the window keeps the focus.
+  if (focusWidget() == nullptr || focusWidget() == this) setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
+  const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+  if (!alt && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+    // There is no tab stop to move to: Tab and Shift+Tab are consumed.
+    event->accept();
+    return true;
+  }
+  const bool previewed = keyPreview_ || receiver == this;
+  const std::string bytes = previewed ? KeyEventBytes(*event) : std::string();
+  const QPointer<QObject> receiverAlive(receiver);
+  const std::string left = bytes.empty() ? bytes : DeliverBytes(bytes);
+  if (receiverAlive) {
+    if (left == bytes) {
+      PassOn(receiver, event);
+    } else if (!left.empty()) {
+      QKeyEvent changed(event->type(), event->key(), event->modifiers(), ToQString(left), event->isAutoRepeat(),
+                        static_cast<quint16>(event->count()));
+      PassOn(receiver, &changed);
+    }
+  }
+  event->accept();
+  return true;
+}
+
+bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
+  const bool previewed = keyPreview_ || receiver == this;
+  const std::string bytes =
+      previewed ? Utf16ToCodePage(event->commitString().toStdU16String()) : std::string();
+  const QPointer<QObject> receiverAlive(receiver);
+  const std::string left = bytes.empty() ? bytes : DeliverBytes(bytes);
+  if (receiverAlive) {
+    if (left == bytes) {
+      PassOn(receiver, event);
+    } else {
+      // The composition itself goes on; only the committed text changes.
+      QInputMethodEvent changed(event->preeditString(), event->attributes());
+      changed.setCommitString(ToQString(left), event->replacementStart(), event->replacementLength());
+      PassOn(receiver, &changed);
+    }
+  }
+  event->accept();
+  return true;
+}
+
+std::string TForm::DeliverBytes(const std::string& bytes) {
+  std::string left;
+  for (const char byte : bytes) {
+    const char key = DeliverKey(byte);
+    if (key != '\0') left += key;
+  }
+  return left;
+}
+
+void TForm::PassOn(QObject* receiver, QEvent* event) {
+  const QPointer<TForm> self(this);
+  QEvent* const previous = passingOn_;
+  passingOn_ = event;
+  QCoreApplication::sendEvent(receiver, event);
+  if (self) passingOn_ = previous;
+}
+
+bool TForm::IsInsideWindow(QObject* object) const {
+  if (object == nullptr || !object->isWidgetType()) return false;
+  const auto* widget = static_cast<const QWidget*>(object);
+  // isAncestorOf stops at window borders: dialogs of this window are not in it.
+  return widget == this || isAncestorOf(widget);
+}
+
+void TForm::AlignControls() {
+  int top = 0;
+  for (const QPointer<QWidget>& control : topAligned_) {
+    if (!control) continue;
+    control->setGeometry(0, top, clientArea_->width(), control->height());
+    top += control->height();
+  }
+}
+
+int TForm::MenuBarHeight(int width) const {
+  const QWidget* bar = menuWidget();
+  if (bar == nullptr) return 0;
+  const int height = bar->heightForWidth(width);
+  return height > 0 ? height : bar->sizeHint().height();
+}
+
+void TForm::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  const QSize frame = frameGeometry().size();
+  move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
+}  // namespace zembrot

@@ -1,0 +1,42 @@
+#include "frame/services.h"
+
+#include <chrono>
+#include <thread>
+
+#include "base/random.h"
+#include "frame/message_form.h"
+#include "frame/open_dialog.h"
+#include "speech/speech_server.h"
+
+namespace zembrot {
+
+namespace {
+
+class RealServices final : public Services {
+ public:
+  void Randomize() override { generator_.Randomize(); }
+  int Random(int range) override { return generator_.Random(range); }
+  // Blocks the thread on purpose: no timer ticks, no input, no repaint.
+  void Sleep(int milliseconds) override {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+  void ShowNotice(const std::string& text) override { ShowNoticeDialog(text); }
+  bool ExecuteOpenDialog(TOpenDialog& dialog) override { return dialog.ExecuteDialog(); }
+  std::shared_ptr<SpeechServer> CreateSpeechServer() override { return CreatePlatformSpeechServer(); }
+
+ private:
+  TRandomGenerator generator_;
+};
+
+Services* installedServices = nullptr;
+
+}  // namespace
+
+Services& CurrentServices() {
+  static RealServices realServices;
+  return installedServices != nullptr ? *installedServices : realServices;
+}
+
+void InstallServices(Services* services) { installedServices = services; }
+
+}  // namespace zembrot
