@@ -3,8 +3,13 @@
 #include <espeak-ng/espeak_ng.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
-#include <cstring>
+#include <cstdio>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "base/errors.h"
@@ -22,6 +27,9 @@ HResult ResultFromStatus(espeak_ng_STATUS status) {
   return static_cast<HResult>(0x80045000u | ((value >> 8) & 0xFFFu));
 }
 
+// Synthesis into memory while playback holds the audio device.
+constexpr HResult ENGINE_BUSY_RESULT = static_cast<HResult>(0x80045100);
+
 std::string StatusMessage(espeak_ng_STATUS status) {
   char buffer[256] = {};
   espeak_ng_GetStatusCodeMessage(status, buffer, sizeof buffer);
@@ -35,7 +43,6 @@ struct EngineResult {
   std::string description;
 
   bool Failed() const { return code < 0; }
-  static EngineResult Ok() { return {}; }
   static EngineResult From(espeak_ng_STATUS status, const char* what) {
     if (status == ENS_OK) return {};
     return {ResultFromStatus(status), std::string(what) + ": " + StatusMessage(status)};
@@ -49,7 +56,7 @@ std::string ToUtf8(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     std::uint32_t code = text[i];
     if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
       ++i;
     } else if (code >= 0xD800 && code <= 0xDFFF) {
       code = 0xFFFD;
@@ -73,179 +80,253 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
-// Where synchronous synthesis delivers its samples. Only synthesis into
-// memory sets it, on the calling thread, while no playback is queued; the
-// atomic keeps a stray callback from espeak-ng's threads well-defined.
-std::atomic<const std::function<bool(const short*, std::size_t)>*> currentConsumer{nullptr};
-
-int DeliverSamples(short* samples, int count, espeak_EVENT* /*events*/) {
-  const auto* consumer = currentConsumer.load();
-  if (consumer == nullptr || samples == nullptr || count <= 0) return 0;
-  return (*consumer)(samples, static_cast<std::size_t>(count)) ? 0 : 1;
+const char* AudioDevice(const EspeakOptions& options) {
+  return options.audioDevice.empty() ? nullptr : options.audioDevice.c_str();
 }
 
-// The one espeak-ng engine of the process.
+using SampleConsumer = std::function<bool(const short*, std::size_t)>;
+
+// Where synthesis delivers its samples; set and read on the speech thread
+// only. Without a consumer the samples are dropped (silent playback).
+const SampleConsumer* currentConsumer = nullptr;
+
+int DeliverSamples(short* samples, int count, espeak_EVENT* /*events*/) {
+  if (currentConsumer == nullptr || samples == nullptr || count <= 0) return 0;
+  return (*currentConsumer)(samples, static_cast<std::size_t>(count)) ? 0 : 1;
+}
+
+// The espeak-ng engine, driven from one thread of its own. The engine state
+// below the queue belongs to that thread; the GUI thread only posts tasks
+// and, for connecting and synthesis into memory, waits for their answer.
 class EspeakRuntime {
  public:
   static EspeakRuntime& Instance() {
     static EspeakRuntime runtime;
+    started_.store(true);
     return runtime;
   }
+  static bool Started() { return started_.load(); }
 
   EspeakRuntime(const EspeakRuntime&) = delete;
   EspeakRuntime& operator=(const EspeakRuntime&) = delete;
 
   ~EspeakRuntime() {
-    // Stops the audio threads before the process tears down what they use.
-    if (initialized_) espeak_ng_Terminate();
+    {
+      const std::lock_guard lock(mutex_);
+      // Words still waiting at exit are not spoken any more.
+      queue_.clear();
+      stopping_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
   }
 
-  bool PlaybackReady() const { return mode_ == Mode::Playback; }
+  EspeakOutput Output() const { return output_.load(); }
 
   EngineResult StartPlayback(const EspeakOptions& options) {
-    EngineResult result = Initialize(options);
-    if (result.Failed()) return result;
-    return SwitchOutput(Mode::Playback, options);
-  }
-
-  EngineResult Speak(std::u16string_view text, std::uint32_t flags, std::int32_t& streamNumber) {
-    // Synthesis into memory may have borrowed the engine since the voice
-    // connected; speaking needs playback back.
-    if (mode_ != Mode::Playback) {
-      EngineResult result = SwitchOutput(Mode::Playback, options_);
+    return Call([this, options] {
+      EngineResult result = Initialize(options);
       if (result.Failed()) return result;
-    }
-    const LanguageElement element = ParseLanguageElement(text);
-    EngineResult result = SelectVoice(EspeakVoiceForLanguage(element.languageId));
-    if (result.Failed()) return result;
-    if ((flags & SPEAK_PURGE_BEFORE) != 0) espeak_ng_Cancel();
-    const std::string utf8 = ToUtf8(text.substr(element.length));
-    // No SSML flag: any other markup in the text is spoken as text.
-    result = EngineResult::From(espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
-                                                     espeakCHARS_UTF8, nullptr, nullptr),
-                                "Cannot speak the text");
-    if (result.Failed()) return result;
-    if ((flags & SPEAK_ASYNC) == 0) espeak_ng_Synchronize();
-    streamNumber = ++lastStreamNumber_;
-    return result;
+      return OpenPlayback(options);
+    });
   }
 
-  EngineResult Synthesize(std::u16string_view text, const std::function<bool(const short*, std::size_t)>& onSamples,
-                          const EspeakOptions& options, int& sampleRate) {
-    EngineResult result = Initialize(options);
-    if (result.Failed()) return result;
-    const Mode previous = mode_;
-    result = SwitchOutput(Mode::Retrieval, options);
-    if (result.Failed()) return result;
-    const LanguageElement element = ParseLanguageElement(text);
-    result = SelectVoice(EspeakVoiceForLanguage(element.languageId));
-    if (!result.Failed()) {
-      const std::string utf8 = ToUtf8(text.substr(element.length));
-      currentConsumer.store(&onSamples);
-      const espeak_ng_STATUS status = espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
-                                                           espeakCHARS_UTF8, nullptr, nullptr);
-      currentConsumer.store(nullptr);
-      // A consumer that has heard enough stops the synthesis; that is no failure.
-      if (status != ENS_SPEECH_STOPPED) result = EngineResult::From(status, "Cannot synthesise the text");
-      sampleRate = espeak_ng_GetSampleRate();
+  // Queues `text`, or speaks it and waits when the flags ask for that.
+  EngineResult Speak(std::u16string text, std::uint32_t flags) {
+    if ((flags & SPEAK_PURGE_BEFORE) != 0) {
+      const std::lock_guard lock(mutex_);
+      queue_.clear();
     }
-    // Hand playback back to the voices that use it. If the audio device has
-    // gone meanwhile, their next Speak reports it.
-    if (previous == Mode::Playback) SwitchOutput(Mode::Playback, options_);
-    return result;
+    if ((flags & SPEAK_ASYNC) == 0) return Call([this, text] { return SpeakNow(text); });
+    // Nobody waits for a queued request; its failure cannot reach the
+    // caller, who has long gone on.
+    Post([this, text = std::move(text)] { SpeakNow(text); });
+    return {};
+  }
+
+  EngineResult Synthesize(std::u16string text, const SampleConsumer& onSamples, const EspeakOptions& options,
+                          int& sampleRate) {
+    return Call([this, text = std::move(text), &onSamples, options, &sampleRate] {
+      EngineResult result = Initialize(options);
+      if (result.Failed()) return result;
+      if (output_.load() == EspeakOutput::Audio) {
+        return EngineResult{ENGINE_BUSY_RESULT,
+                            "The speech engine holds the audio device for playback and cannot synthesise into memory"};
+      }
+      currentConsumer = &onSamples;
+      result = SynthesizeNow(text, "Cannot synthesise the text");
+      currentConsumer = nullptr;
+      sampleRate = espeak_ng_GetSampleRate();
+      return result;
+    });
   }
 
   void WaitUntilDone() {
-    if (mode_ != Mode::None) espeak_ng_Synchronize();
+    Call([] { return EngineResult{}; });
   }
 
  private:
-  enum class Mode { None, Playback, Retrieval };
+  EspeakRuntime() : thread_([this] { Run(); }) {}
 
-  EspeakRuntime() { espeak_SetSynthCallback(&DeliverSamples); }
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      if (stopping_) break;
+      std::function<void()> task = std::move(queue_.front());
+      queue_.pop_front();
+      lock.unlock();
+      task();
+      lock.lock();
+    }
+    lock.unlock();
+    if (initialized_) espeak_ng_Terminate();
+  }
+
+  void Post(std::function<void()> task) {
+    {
+      const std::lock_guard lock(mutex_);
+      queue_.push_back(std::move(task));
+    }
+    wake_.notify_one();
+  }
+
+  EngineResult Call(std::function<EngineResult()> task) {
+    std::promise<EngineResult> answer;
+    std::future<EngineResult> result = answer.get_future();
+    Post([&answer, &task] { answer.set_value(task()); });
+    return result.get();
+  }
 
   // Loads the voice data once per process; a failure is tried again next time.
   EngineResult Initialize(const EspeakOptions& options) {
-    if (initialized_) return EngineResult::Ok();
+    if (initialized_) return {};
     espeak_ng_InitializePath(options.dataPath.empty() ? nullptr : options.dataPath.c_str());
     espeak_ng_ERROR_CONTEXT context = nullptr;
     const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
     espeak_ng_ClearErrorContext(&context);
     EngineResult result = EngineResult::From(status, "Cannot load the speech engine's voice data");
     if (result.Failed()) return result;
+    espeak_SetSynthCallback(&DeliverSamples);
+    // Every synthesis is synchronous on this thread; with audio it plays as
+    // it goes, without it the samples go to the consumer. espeak-ng picks its
+    // audio device on the first call here and keeps it.
+    result = EngineResult::From(espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, AudioDevice(options)),
+                                "Cannot prepare the speech output");
+    if (result.Failed()) return result;
     initialized_ = true;
-    options_ = options;
     voice_.clear();
     return SelectVoice(EspeakVoiceForLanguage(LANGID_US_ENGLISH));
   }
 
-  EngineResult SwitchOutput(Mode mode, const EspeakOptions& options) {
-    if (mode_ == mode) return EngineResult::Ok();
-    // Queued words finish in the old mode before the output changes.
-    if (mode_ == Mode::Playback) espeak_ng_Synchronize();
-    mode_ = Mode::None;
-    const char* device = options.audioDevice.empty() ? nullptr : options.audioDevice.c_str();
-    if (mode == Mode::Retrieval) {
-      EngineResult result =
-          EngineResult::From(espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr), "Cannot prepare the speech output");
-      if (!result.Failed()) mode_ = mode;
+  EngineResult OpenPlayback(const EspeakOptions& options) {
+    if (output_.load() != EspeakOutput::NotStarted) return {};
+    const auto mode = static_cast<espeak_ng_OUTPUT_MODE>(ENOUTPUT_MODE_SYNCHRONOUS | ENOUTPUT_MODE_SPEAK_AUDIO);
+    EngineResult result = EngineResult::From(espeak_ng_InitializeOutput(mode, 0, AudioDevice(options)), "Cannot open the audio output");
+    // An empty request opens the device without a sound.
+    if (!result.Failed()) {
+      result = EngineResult::From(espeak_ng_Synthesize("", 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr),
+                                  "Cannot open the audio output");
+    }
+    if (!result.Failed()) {
+      output_.store(EspeakOutput::Audio);
       return result;
     }
-    // Asynchronous playback opens the audio device only on its own thread,
-    // where a failure goes unreported; an empty synchronous request opens it
-    // here first, so a missing device fails the connection with a clear text.
-    const auto probeMode = static_cast<espeak_ng_OUTPUT_MODE>(ENOUTPUT_MODE_SYNCHRONOUS | ENOUTPUT_MODE_SPEAK_AUDIO);
-    EngineResult result = EngineResult::From(espeak_ng_InitializeOutput(probeMode, 0, device), "Cannot open the audio output");
+    // Back to synthesis without sound, whatever comes next.
+    espeak_ng_Cancel();
+    espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, AudioDevice(options));
+    if (!options.silentWithoutAudio) return result;
+    std::fprintf(stderr, "zembrot: words are not spoken aloud (%s)\n", result.description.c_str());
+    output_.store(EspeakOutput::Silent);
+    return {};
+  }
+
+  EngineResult SpeakNow(const std::u16string& text) {
+    if (output_.load() == EspeakOutput::NotStarted) {
+      return EngineResult{E_FAIL_RESULT, "The speech engine is not connected"};
+    }
+    return SynthesizeNow(text, "Cannot speak the text");
+  }
+
+  EngineResult SynthesizeNow(std::u16string_view text, const char* what) {
+    const LanguageElement element = ParseLanguageElement(text);
+    EngineResult result = SelectVoice(EspeakVoiceForLanguage(element.languageId));
     if (result.Failed()) return result;
-    result = EngineResult::From(espeak_ng_Synthesize("", 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr),
-                                "Cannot open the audio output");
-    if (result.Failed()) return result;
-    result = EngineResult::From(espeak_ng_InitializeOutput(ENOUTPUT_MODE_SPEAK_AUDIO, 0, device),
-                                "Cannot open the audio output");
-    if (!result.Failed()) mode_ = mode;
-    return result;
+    const std::string utf8 = ToUtf8(text.substr(element.length));
+    // No SSML flag: any other markup in the text is spoken as text.
+    const espeak_ng_STATUS status =
+        espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+    // A consumer that has heard enough stops the synthesis; that is no
+    // failure, but what was left must not reach the next request.
+    if (status == ENS_SPEECH_STOPPED) {
+      espeak_ng_Cancel();
+      return {};
+    }
+    return EngineResult::From(status, what);
   }
 
   EngineResult SelectVoice(const char* name) {
-    if (voice_ == name) return EngineResult::Ok();
-    // The queued words keep the language they were asked in.
-    if (mode_ == Mode::Playback) espeak_ng_Synchronize();
+    if (voice_ == name) return {};
     EngineResult result = EngineResult::From(espeak_ng_SetVoiceByName(name), "Cannot select the speech voice");
     if (result.Failed()) {
-      result.description += std::string(" (") + name + ")";
+      result.description += std::string(" \"") + name + "\"";
       return result;
     }
     voice_ = name;
     return result;
   }
 
+  static inline std::atomic<bool> started_{false};
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> queue_;
+  bool stopping_ = false;
+
+  // Owned by the speech thread.
   bool initialized_ = false;
-  EspeakOptions options_;
-  Mode mode_ = Mode::None;
   std::string voice_;
-  std::int32_t lastStreamNumber_ = 0;
+  std::atomic<EspeakOutput> output_{EspeakOutput::NotStarted};
+
+  std::thread thread_;  // last: starts once everything above is ready
+};
+
+// Error information that a failing call leaves for the caller to take.
+class ErrorSlot {
+ public:
+  void Set(std::string description) {
+    info_ = SpeechErrorInfo{"espeak-ng", std::move(description), {}, 0};
+    has_ = true;
+  }
+  bool Take(SpeechErrorInfo& info) {
+    if (!has_) return false;
+    info = std::move(info_);
+    has_ = false;
+    return true;
+  }
+
+ private:
+  SpeechErrorInfo info_;
+  bool has_ = false;
 };
 
 class EspeakVoice : public SpeechVoice {
  public:
   HResult Speak(const std::u16string& text, std::uint32_t flags, std::int32_t& streamNumber) override {
-    EngineResult result = EspeakRuntime::Instance().Speak(text, flags, streamNumber);
-    if (!result.Failed()) return S_OK_RESULT;
-    lastError_ = SpeechErrorInfo{"espeak-ng", std::move(result.description), {}, 0};
-    hasError_ = true;
-    return result.code;
+    EngineResult result = EspeakRuntime::Instance().Speak(text, flags);
+    if (result.Failed()) {
+      error_.Set(std::move(result.description));
+      return result.code;
+    }
+    streamNumber = ++lastStreamNumber_;
+    return S_OK_RESULT;
   }
 
-  bool TakeErrorInfo(SpeechErrorInfo& info) override {
-    if (!hasError_) return false;
-    info = std::move(lastError_);
-    hasError_ = false;
-    return true;
-  }
+  bool TakeErrorInfo(SpeechErrorInfo& info) override { return error_.Take(info); }
 
  private:
-  SpeechErrorInfo lastError_;
-  bool hasError_ = false;
+  static inline std::int32_t lastStreamNumber_ = 0;
+  ErrorSlot error_;
 };
 
 class EspeakObject : public SpeechObject {
@@ -258,7 +339,7 @@ class EspeakSpeechServer : public SpeechServer {
   explicit EspeakSpeechServer(EspeakOptions options) : options_(std::move(options)) {}
 
   HResult GetActiveObject(std::shared_ptr<SpeechObject>& object) override {
-    if (!EspeakRuntime::Instance().PlaybackReady()) return OPERATION_UNAVAILABLE_RESULT;
+    if (CurrentEspeakOutput() == EspeakOutput::NotStarted) return OPERATION_UNAVAILABLE_RESULT;
     object = std::make_shared<EspeakObject>();
     return S_OK_RESULT;
   }
@@ -266,25 +347,18 @@ class EspeakSpeechServer : public SpeechServer {
   HResult CreateInstance(std::shared_ptr<SpeechObject>& object) override {
     EngineResult result = EspeakRuntime::Instance().StartPlayback(options_);
     if (result.Failed()) {
-      lastError_ = SpeechErrorInfo{"espeak-ng", std::move(result.description), {}, 0};
-      hasError_ = true;
+      error_.Set(std::move(result.description));
       return result.code;
     }
     object = std::make_shared<EspeakObject>();
     return S_OK_RESULT;
   }
 
-  bool TakeErrorInfo(SpeechErrorInfo& info) override {
-    if (!hasError_) return false;
-    info = std::move(lastError_);
-    hasError_ = false;
-    return true;
-  }
+  bool TakeErrorInfo(SpeechErrorInfo& info) override { return error_.Take(info); }
 
  private:
   EspeakOptions options_;
-  SpeechErrorInfo lastError_;
-  bool hasError_ = false;
+  ErrorSlot error_;
 };
 
 }  // namespace
@@ -298,7 +372,7 @@ std::shared_ptr<SpeechServer> CreatePlatformSpeechServer() { return CreateEspeak
 int SynthesizeStreaming(std::u16string_view text, const std::function<bool(const short*, std::size_t)>& onSamples,
                         const EspeakOptions& options) {
   int sampleRate = 0;
-  EngineResult result = EspeakRuntime::Instance().Synthesize(text, onSamples, options, sampleRate);
+  EngineResult result = EspeakRuntime::Instance().Synthesize(std::u16string(text), onSamples, options, sampleRate);
   if (result.Failed()) throw EOleSysError(result.description, result.code);
   return sampleRate;
 }
@@ -315,6 +389,12 @@ SynthesizedSound SynthesizeToMemory(std::u16string_view text, const EspeakOption
   return sound;
 }
 
-void WaitUntilSpeechDone() { EspeakRuntime::Instance().WaitUntilDone(); }
+void WaitUntilSpeechDone() {
+  if (EspeakRuntime::Started()) EspeakRuntime::Instance().WaitUntilDone();
+}
+
+EspeakOutput CurrentEspeakOutput() {
+  return EspeakRuntime::Started() ? EspeakRuntime::Instance().Output() : EspeakOutput::NotStarted;
+}
 
 }  // namespace zembrot

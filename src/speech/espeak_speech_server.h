@@ -3,11 +3,18 @@
 // The espeak-ng engine, embedded. The library keeps one engine per process,
 // so every server object shares it: "running object" means the engine is
 // already set up for playback in this process, "new" means setting it up.
-// Playback is asynchronous: Speak queues the text and returns, espeak-ng's
-// own threads do the audio. Use it from the GUI thread only.
+//
+// All of espeak-ng runs on one speech thread of ours: Speak with flags 1
+// queues the text there and returns at once; the requests are spoken in
+// order, none is dropped. Call it from the GUI thread only.
+//
+// espeak-ng opens the audio device on the speech thread and keeps it. When
+// no audio device can be opened, the words are synthesised and dropped (the
+// game goes on without sound) and a line on stderr says why.
 //
 // Besides playback the engine can synthesise into memory, for the tests and
-// the benchmark; that waits for queued speech to finish first.
+// the benchmark. espeak-ng cannot leave the audio device once it holds it, so
+// synthesis into memory is refused after playback has opened the device.
 
 #include <cstddef>
 #include <functional>
@@ -23,9 +30,13 @@ namespace zembrot {
 struct EspeakOptions {
   // Directory holding espeak-ng-data; empty for the installed data.
   std::string dataPath;
-  // Audio device name for the sound library; empty for the default device.
-  // espeak-ng keeps the device it opened first for the life of the process.
+  // Audio device name for the sound library; empty for the default device,
+  // "null" for ALSA's silent device. The engine keeps the device of the
+  // server that first connected for the life of the process.
   std::string audioDevice;
+  // When the audio device cannot be opened: true plays silently, false
+  // fails the connection with the reason.
+  bool silentWithoutAudio = true;
 };
 
 std::shared_ptr<SpeechServer> CreateEspeakSpeechServer(EspeakOptions options = {});
@@ -47,5 +58,9 @@ int SynthesizeStreaming(std::u16string_view text, const std::function<bool(const
 
 // Blocks until every queued request has been spoken.
 void WaitUntilSpeechDone();
+
+// How the engine is connected to sound at the moment.
+enum class EspeakOutput { NotStarted, Audio, Silent };
+EspeakOutput CurrentEspeakOutput();
 
 }  // namespace zembrot
