@@ -1,0 +1,117 @@
+// Typed input: the typed-text line, Enter, and the celebration of a match.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include <QPointer>
+
+#include "base/code_page.h"
+#include "base/convert.h"
+#include "base/errors.h"
+#include "frame/application.h"
+#include "frame/services.h"
+#include "frame/timer.h"
+#include "game/form1.h"
+#include "game/slots.h"
+#include "speech/sp_voice.h"
+#include "widgets/colors.h"
+#include "widgets/zb_check_box.h"
+#include "widgets/zb_label.h"
+
+namespace zembrot {
+
+namespace {
+
+constexpr char kBackspace = 8;
+constexpr char kEnter = 13;
+constexpr int kCelebrationFontSize = 72;
+constexpr int kColourRange = 255;  // each of red, green, blue from 0..254
+constexpr int kCelebrationLeftLimit = 200;
+constexpr int kPauseAfterMatch = 1000;
+constexpr unsigned kMatchSpeedUpFloor = 80;
+constexpr std::uint32_t kSpeakAsynchronously = 1;
+
+// A language element naming US English (409), read by the speech engine.
+constexpr std::string_view kSpeechPrefix = " <LANG   LANGID= \"409 \"> ";
+static_assert(kSpeechPrefix.size() == 25);
+
+}  // namespace
+
+void TForm1::FormKeyPress(QObject* /*Sender*/, char& Key) {
+  if (Key == kBackspace) {
+    // Bytes, not characters: a Chinese character loses its second byte only.
+    if (!TypedText.empty()) TypedText.pop_back();
+    ZbLabel1->SetCaption(TypedText);
+    return;
+  }
+  if (Key != kEnter) {
+    TypedText += Key;
+    ZbLabel1->SetCaption(TypedText);
+    return;
+  }
+  CheckBox1->SetCaption(HintText);
+  ZbLabel1->SetCaption(std::string());
+  MatchTypedText();
+  TypedText.clear();
+}
+
+void TForm1::MatchTypedText() {
+  const int last = word_slots::LoopBound(TopSlot);
+  for (int i = 0; i <= last; ++i) {
+    const TZbLabel* word = WordSlots[i];
+    if (word == nullptr) continue;
+    const std::string typed = AsciiLower(TypedText);
+    // Several words may match one Enter; each gets its own celebration.
+    if (typed == AsciiLower(word->Hint()) || typed == AsciiLower(word->Caption())) {
+      CelebrateAndScore(i);
+    }
+  }
+}
+
+void TForm1::CelebrateAndScore(int slot) {
+  Services& services = CurrentServices();
+  // The dialogs below run nested loops whose ticks may move this word off
+  // the field; the guard tells whether it is still there afterwards.
+  QPointer<TZbLabel> word = WordSlots[slot];
+  Timer2->SetEnabled(false);
+  word->Font().SetSize(kCelebrationFontSize);
+  const int red = services.Random(kColourRange);
+  const int green = services.Random(kColourRange);
+  const int blue = services.Random(kColourRange);
+  word->Font().SetColor(RGB(red, green, blue));
+  const std::string displayed = word->Caption();
+  const std::string hint = word->Hint();
+  word->SetCaption(displayed + hint);
+  if (word->Left() > kCelebrationLeftLimit) word->SetLeft(kCelebrationLeftLimit);
+  // The pause below blocks painting: show the new look now.
+  RepaintNow(word);
+  SpeakTypedText();
+  ++Score;
+  services.Sleep(kPauseAfterMatch);
+  TallyWord(displayed, hint);
+  if (word != nullptr && WordSlots[slot] == word) {
+    DestroyWord(slot);
+    --TopSlot;
+  }
+  const unsigned interval = Timer1->Interval();
+  if (interval > kMatchSpeedUpFloor) Timer1->SetInterval(interval - 1);
+  UpdateHint();
+}
+
+void TForm1::SpeakTypedText() {
+  std::exception_ptr failure;
+  try {
+    SpVoice1->Speak(CodePageToUtf16(std::string(kSpeechPrefix) + TypedText), kSpeakAsynchronously);
+  } catch (const Exception&) {
+    failure = std::current_exception();
+  }
+  // A machine without a working speech engine still plays, silently; the
+  // player hears about it once, not at every word.
+  if (failure == nullptr || speechFailureReported_) return;
+  speechFailureReported_ = true;
+  RunGuarded([failure] { std::rethrow_exception(failure); });
+}
+
+}  // namespace zembrot
