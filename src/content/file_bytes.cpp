@@ -180,7 +180,8 @@ std::string AbsolutePath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path current = std::filesystem::current_path(error);
   if (error) return NormalisePath(path);
-  return NormalisePath(FileNameToCodePage(current) + "/" + path);
+  const std::string currentPath = FileNameToCodePage(current);
+  return NormalisePath(path.empty() ? currentPath : currentPath + "/" + path);
 }
 
 #endif

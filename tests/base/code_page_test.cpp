@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/code_page.h"
+
+namespace zembrot {
+namespace {
+
+struct RoundTripCase {
+  const char* name;
+  std::string utf8;
+  std::string gbk;
+};
+
+class CodePageRoundTrip : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(CodePageRoundTrip, ConvertsBothWaysWithoutLoss) {
+  const RoundTripCase& c = GetParam();
+  EXPECT_EQ(Utf8ToCodePage(c.utf8), c.gbk);
+  EXPECT_EQ(CodePageToUtf8(c.gbk), c.utf8);
+  const std::u16string wide = CodePageToUtf16(c.gbk);
+  EXPECT_EQ(Utf16ToCodePage(wide), c.gbk);
+  EXPECT_EQ(CodePageToUtf8(Utf16ToCodePage(wide)), c.utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CodePageRoundTrip,
+    testing::Values(RoundTripCase{"Empty", "", ""}, RoundTripCase{"Ascii", "apple, 1;2\r\n", "apple, 1;2\r\n"},
+                    RoundTripCase{"Chinese", "苹果", "\xC6\xBB\xB9\xFB"},
+                    RoundTripCase{"DefaultFileName", "食物.txt", "\xCA\xB3\xCE\xEF.txt"},
+                    RoundTripCase{"Mixed", "tea,茶,绿茶", "tea,\xB2\xE8,\xC2\xCC\xB2\xE8"},
+                    RoundTripCase{"FullWidthComma", "milk，牛奶", "milk\xA3\xAC\xC5\xA3\xC4\xCC"},
+                    RoundTripCase{"Pinyin", "é", "\xA8\xA6"},
+                    RoundTripCase{"GreekAndCyrillic", "ωΩёЁ", "\xA6\xD8\xA6\xB8\xA7\xD7\xA7\xA7"},
+                    RoundTripCase{"ZeroByte", std::string("a\0b", 3), std::string("a\0b", 3)}),
+    [](const testing::TestParamInfo<RoundTripCase>& tested) { return std::string(tested.param.name); });
+
+struct LossyCase {
+  const char* name;
+  std::u16string wide;
+  std::string gbk;
+};
+
+class Utf16ToCodePageLossy : public testing::TestWithParam<LossyCase> {};
+
+TEST_P(Utf16ToCodePageLossy, ReplacesWhatTheCodePageLacksWithQuestionMark) {
+  EXPECT_EQ(Utf16ToCodePage(GetParam().wide), GetParam().gbk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, Utf16ToCodePageLossy,
+    testing::Values(LossyCase{"Thai", u"a\u0E01b", "a?b"}, LossyCase{"Hangul", u"\uD55C", "?"},
+                    LossyCase{"SharpS", u"\u00DF\u00DF", "??"},
+                    LossyCase{"PairIsOneCharacter", u"x\U0001F600y", "x?y"},
+                    LossyCase{"TwoPairs", u"\U0001F600\U0001F600", "??"},
+                    LossyCase{"LoneHighSurrogateKeepsNextCharacter", u"A\xD800" u"B", "A?B"},
+                    LossyCase{"LoneHighSurrogateBeforeChinese", u"\xD800\u82F9", "?\xC6\xBB"},
+                    LossyCase{"LoneLowSurrogate", u"A\xDC00" u"B", "A?B"},
+                    LossyCase{"HighSurrogateAtEnd", u"A\xD800", "A?"},
+                    LossyCase{"ReplacementCharacter", u"\uFFFD", "?"}),
+    [](const testing::TestParamInfo<LossyCase>& tested) { return std::string(tested.param.name); });
+
+struct LenientCase {
+  const char* name;
+  std::string gbk;
+  std::u16string wide;
+};
+
+class CodePageToUtf16Lenient : public testing::TestWithParam<LenientCase> {};
+
+TEST_P(CodePageToUtf16Lenient, TurnsJunkIntoReplacementCharacters) {
+  EXPECT_EQ(CodePageToUtf16(GetParam().gbk), GetParam().wide);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, CodePageToUtf16Lenient,
+    testing::Values(LenientCase{"ByteFF", "a\xFF" "b", u"a\uFFFDb"},
+                    LenientCase{"LeadByteAtEnd", "a\x81", u"a\uFFFD"},
+                    LenientCase{"LeadByteBeforeSpace", "\x81 x", u"\uFFFD x"},
+                    LenientCase{"LeadByteBeforeControl", "\xC6\x0A", u"\uFFFD\n"},
+                    LenientCase{"ValidAfterJunk", "\xFF\xC6\xBB", u"\uFFFD\u82F9"},
+                    LenientCase{"OnlyJunk", "\xFF\xFF\xFF", u"\uFFFD\uFFFD\uFFFD"}),
+    [](const testing::TestParamInfo<LenientCase>& tested) { return std::string(tested.param.name); });
+
+TEST(CodePageToUtf8, IsLenientToo) {
+  EXPECT_EQ(CodePageToUtf8("a\xFF"), "a\xEF\xBF\xBD");
+  EXPECT_EQ(CodePageToUtf8("\x81"), "\xEF\xBF\xBD");
+}
+
+TEST(Utf8ToCodePage, MalformedBytesBecomeQuestionMarks) {
+  const struct {
+    std::string utf8;
+    std::string gbk;
+  } cases[] = {
+      {"\xC0\xAF", "??"},                   // overlong "/"
+      {"a\xE8\x8B", "a??"},                 // cut short at the end
+      {"\xED\xA0\x80", "???"},              // encoded surrogate
+      {"\x80x", "?x"},                      // stray continuation byte
+      {"\xF0\x9F\x98\x80", "?"},            // valid, but not in the code page
+      {"\xE8\x8B\xB9\xFF", "\xC6\xBB?"},    // good character, then junk
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8ToCodePage(c.utf8), c.gbk) << testing::PrintToString(c.utf8);
+  }
+}
+
+TEST(CodePage, ConvertsLongTextsWholly) {
+  // Longer than the converter's first output guess, so the buffer must grow.
+  std::string utf8;
+  std::string gbk;
+  for (int i = 0; i < 5000; ++i) {
+    utf8 += "苹果a";
+    gbk += "\xC6\xBB\xB9\xFB" "a";
+  }
+  EXPECT_EQ(Utf8ToCodePage(utf8), gbk);
+  EXPECT_EQ(CodePageToUtf8(gbk), utf8);
+}
+
+TEST(IsValidUtf8, Table) {
+  const struct {
+    std::string bytes;
+    bool valid;
+  } cases[] = {
+      {"", true},
+      {"plain ascii", true},
+      {"苹果", true},
+      {"\xF0\x9F\x98\x80", true},                // four bytes
+      {"\xF4\x8F\xBF\xBF", true},                // U+10FFFF
+      {"\xEF\xBB\xBF" "abc", true},              // byte-order mark
+      {std::string("a\0b", 3), true},
+      {"\xC0\xAF", false},                       // overlong two bytes
+      {"\xC1\xBF", false},
+      {"\xE0\x80\xAF", false},                   // overlong three bytes
+      {"\xF0\x80\x80\xAF", false},               // overlong four bytes
+      {"\xED\xA0\x80", false},                   // surrogate
+      {"\xF4\x90\x80\x80", false},               // above U+10FFFF
+      {"\xF5\x80\x80\x80", false},
+      {"\xE8\x8B", false},                       // cut short
+      {"\x80", false},                           // continuation alone
+      {"\xE8\x8B\x41", false},                   // continuation missing
+      {"\xFF", false},
+      {"\xC6\xBB\xB9\xFB", false},               // GBK 苹果
+      {"0123456789abcdef\xB9\xFB", false},       // after a long ASCII run
+      {"01234567\x80", false},                   // right at a block edge
+      {"0123456\xE8\x8B\xB9" "0123456789", true},  // character across a block edge
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << testing::PrintToString(c.bytes);
+  }
+}
+
+TEST(CodePageCharLength, LeadByteTakesTheNextByteAlong) {
+  const struct {
+    std::string text;
+    std::size_t position;
+    std::size_t length;
+  } cases[] = {
+      {"a", 0, 1},           {"\xC6\xBB", 0, 2}, {"\xC6\xBB", 1, 1}, {"\xC6", 0, 1},
+      {"\x81\x20", 0, 2},    {"\x80\x41", 0, 1}, {"\xFF\x41", 0, 1}, {"\xFE\x41", 0, 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CodePageCharLength(c.text, c.position), c.length)
+        << testing::PrintToString(c.text) << " at " << c.position;
+  }
+}
+
+TEST(FileName, CodePagePathBecomesUtf8FileNameAndBack) {
+  const std::string gbk = "data/\xCA\xB3\xCE\xEF.txt";
+  const std::filesystem::path name = CodePageToFileName(gbk);
+#ifndef _WIN32
+  EXPECT_EQ(name.native(), "data/食物.txt");
+#endif
+  EXPECT_EQ(FileNameToCodePage(name), gbk);
+#ifndef _WIN32
+  // A file name that is not UTF-8 comes back byte for byte.
+  EXPECT_EQ(FileNameToCodePage(std::filesystem::path("\xB9\xFB.txt")), "\xB9\xFB.txt");
+#endif
+}
+
+}  // namespace
+}  // namespace zembrot

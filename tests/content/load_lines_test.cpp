@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "base/system_message.h"
+#include "content/string_list.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zembrot {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+Lines LinesOf(const TStringList& list) {
+  Lines lines;
+  for (int i = 0; i < list.LineCount(); ++i) lines.push_back(list.LineAt(i));
+  return lines;
+}
+
+std::string Utf16(std::u16string_view text, bool littleEndian) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    bytes += littleEndian ? low : high;
+    bytes += littleEndian ? high : low;
+  }
+  return bytes;
+}
+
+// A fresh folder per test; the current directory is restored afterwards.
+class PracticeFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "zembrot-content-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = fs::canonical(pattern);
+    previousDirectory_ = fs::current_path();
+  }
+
+  void TearDown() override {
+    fs::current_path(previousDirectory_);
+    std::error_code ignored;
+    fs::permissions(folder_ / "locked.txt", fs::perms::owner_all, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+
+  std::string Write(const fs::path& name, const std::string& bytes) {
+    std::ofstream out(folder_ / name, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return (folder_ / name).string();
+  }
+
+  std::string Folder() const { return folder_.string(); }
+
+  // The message of the EFOpenError that loading `path` raises; the list must
+  // keep its lines.
+  std::string OpenErrorOf(const std::string& path) {
+    TStringList list;
+    list.AppendLine("kept");
+    list.AppendLine("");
+    try {
+      list.LoadLines(path);
+    } catch (const EFOpenError& error) {
+      EXPECT_EQ(LinesOf(list), (Lines{"kept", ""}));
+      return error.Message();
+    }
+    ADD_FAILURE() << "no EFOpenError for " << path;
+    return {};
+  }
+
+  fs::path folder_;
+  fs::path previousDirectory_;
+};
+
+struct EncodingCase {
+  const char* name;
+  std::string bytes;
+  Lines lines;
+};
+
+class LoadLinesEncoding : public PracticeFileTest, public testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(LoadLinesEncoding, GivesCodePageLines) {
+  TStringList list;
+  list.LoadLines(Write("list.txt", GetParam().bytes));
+  EXPECT_EQ(LinesOf(list), GetParam().lines);
+}
+
+const std::string kAppleGbk = "\xC6\xBB\xB9\xFB";  // 苹果
+const std::string kTeaGbk = "\xB2\xE8";             // 茶
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadLinesEncoding,
+    testing::Values(
+        EncodingCase{"GbkByteForByte", "apple," + kAppleGbk + "\r\ntea," + kTeaGbk + "\r\n",
+                     {"apple," + kAppleGbk, "tea," + kTeaGbk}},
+        EncodingCase{"AsciiByteForByte", "bread\nmilk", {"bread", "milk"}},
+        EncodingCase{"Utf8WithoutMark", "apple,苹果\r\ntea,茶", {"apple," + kAppleGbk, "tea," + kTeaGbk}},
+        EncodingCase{"Utf8WithMark", "\xEF\xBB\xBF" "apple,苹果\r\n", {"apple," + kAppleGbk}},
+        EncodingCase{"Utf8MarkBeforeAscii", "\xEF\xBB\xBF" "bread\r\n", {"bread"}},
+        EncodingCase{"Utf8MarkOnly", "\xEF\xBB\xBF", {}},
+        EncodingCase{"Utf8CharacterMissingFromCodePage", "cake,\xF0\x9F\x8E\x82\r\nth,\xE0\xB8\x81", {"cake,?", "th,?"}},
+        EncodingCase{"Utf8WithMarkAndMalformedBytes", "\xEF\xBB\xBF" "a\xFF", {"a?"}},
+        EncodingCase{"Utf8ZeroByteEndsConvertedText", "苹果\r\n" + std::string(1, '\0') + "茶", {kAppleGbk}},
+        // The decision is taken on the whole file: junk after the zero byte
+        // makes it code-page text, so the UTF-8 bytes stay as they are.
+        EncodingCase{"JunkAfterZeroByteKeepsBytes", "茶" + std::string(1, '\0') + "\xFF", {"茶"}},
+        // GBK whose double-byte characters all happen to read as UTF-8 is
+        // taken for UTF-8; 苹 alone (C6 BB) is U+01BB, which GBK lacks.
+        EncodingCase{"GbkThatReadsAsUtf8", "\xC6\xBB", {"?"}},
+        EncodingCase{"Utf16LittleEndianWithMark", "\xFF\xFE" + Utf16(u"apple,苹果\r\ntea,茶\r\n", true),
+                     {"apple," + kAppleGbk, "tea," + kTeaGbk}},
+        EncodingCase{"Utf16BigEndianWithMark", "\xFE\xFF" + Utf16(u"apple,苹果\rtea,茶", false),
+                     {"apple," + kAppleGbk, "tea," + kTeaGbk}},
+        EncodingCase{"Utf16MarkOnly", "\xFF\xFE", {}},
+        EncodingCase{"Utf16ZeroCharacterEndsText", "\xFF\xFE" + Utf16(std::u16string(u"a\nb\0c", 5), true),
+                     {"a", "b"}},
+        EncodingCase{"Utf16CharacterMissingFromCodePage", "\xFE\xFF" + Utf16(u"x\U0001F382y\xD800z", false),
+                     {"x?y?z"}},
+        EncodingCase{"Utf16CutInTheMiddleOfACharacter", "\xFF\xFE" + Utf16(u"ab", true) + "c", {"ab?"}},
+        // Without a mark UTF-16 is not recognised: its zero bytes end the text.
+        EncodingCase{"Utf16WithoutMark", Utf16(u"ab", true), {"a"}},
+        EncodingCase{"BinaryJunk", std::string("\x01\xFF\xFE\xFD\r\x80\x81", 7) + std::string(1, '\0') + "\xFF",
+                     {"\x01\xFF\xFE\xFD", "\x80\x81"}},
+        EncodingCase{"Empty", "", {}}),
+    [](const testing::TestParamInfo<EncodingCase>& tested) { return std::string(tested.param.name); });
+
+TEST_F(PracticeFileTest, WorkedExampleLoadsAndJoins) {
+  const std::string text =
+      "apple," + kAppleGbk + "\r\n ice cream , \xB1\xF9\xE4\xBF\xC1\xDC \r\ntea," + kTeaGbk + ",\xC2\xCC" + kTeaGbk;
+  TStringList list;
+  list.LoadLines(Write("list.txt", text));
+  ASSERT_EQ(list.LineCount(), 3);
+  EXPECT_EQ(list.LineAt(1), " ice cream , \xB1\xF9\xE4\xBF\xC1\xDC ");
+  EXPECT_EQ(list.JoinedText(), text + "\r\n");
+}
+
+TEST_F(PracticeFileTest, LoadingReplacesAllLinesAlsoWithAnEmptyFile) {
+  TStringList list;
+  list.LoadLines(Write("a.txt", "one\r\ntwo\r\nthree\r\n"));
+  EXPECT_EQ(list.LineCount(), 3);
+  list.LoadLines(Write("b.txt", "four"));
+  EXPECT_EQ(LinesOf(list), (Lines{"four"}));
+  list.LoadLines(Write("c.txt", ""));
+  EXPECT_EQ(list.LineCount(), 0);
+}
+
+TEST_F(PracticeFileTest, DefaultFileNameInCodePageFindsTheFileOnDisk) {
+  Write(fs::path(u8"食物.txt"), "rice,\xC3\xD7\r\n");
+  fs::current_path(folder_);
+  TStringList list;
+  list.LoadLines("\xCA\xB3\xCE\xEF.txt");
+  EXPECT_EQ(LinesOf(list), (Lines{"rice,\xC3\xD7"}));
+}
+
+#ifndef _WIN32
+
+TEST_F(PracticeFileTest, OpenErrorsNameTheAbsolutePathAndTheSystemText) {
+  Write("list.txt", "a");
+  fs::create_directory(folder_ / "sub");
+  fs::current_path(folder_);
+  const std::string notFound = "No such file or directory";
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {Folder() + "/missing.txt", "Cannot open file \"" + Folder() + "/missing.txt\". " + notFound},
+      {"missing.txt", "Cannot open file \"" + Folder() + "/missing.txt\". " + notFound},
+      {"./sub/../sub/./missing.txt", "Cannot open file \"" + Folder() + "/sub/missing.txt\". " + notFound},
+      {"../" + folder_.filename().string() + "//missing.txt",
+       "Cannot open file \"" + Folder() + "/missing.txt\". " + notFound},
+      {"\xCA\xB3\xCE\xEF.txt", "Cannot open file \"" + Folder() + "/\xCA\xB3\xCE\xEF.txt\". " + notFound},
+      {"", "Cannot open file \"" + Folder() + "\". " + notFound},
+      {Folder(), "Cannot open file \"" + Folder() + "\". Is a directory"},
+      {"sub", "Cannot open file \"" + Folder() + "/sub\". Is a directory"},
+      {"sub/", "Cannot open file \"" + Folder() + "/sub/\". Is a directory"},
+      {".", "Cannot open file \"" + Folder() + "\". Is a directory"},
+      {"/", "Cannot open file \"/\". Is a directory"},
+      {"list.txt/", "Cannot open file \"" + Folder() + "/list.txt/\". Not a directory"},
+      {"/no/such/dir/../x.txt", "Cannot open file \"/no/such/x.txt\". " + notFound},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(OpenErrorOf(c.path), c.message) << testing::PrintToString(c.path);
+  }
+}
+
+TEST_F(PracticeFileTest, MissingFileIsNotCreated) {
+  OpenErrorOf(Folder() + "/missing.txt");
+  EXPECT_FALSE(fs::exists(folder_ / "missing.txt"));
+}
+
+TEST_F(PracticeFileTest, ZeroByteInPathOpensNothing) {
+  // "list.txt" exists; a path that goes on after a zero byte must not open it.
+  Write("list.txt", "a");
+  const std::string path = Folder() + "/list.txt" + std::string(1, '\0') + "x";
+  EXPECT_EQ(OpenErrorOf(path), "Cannot open file \"" + path + "\". Invalid argument");
+}
+
+TEST_F(PracticeFileTest, FileWithoutReadPermission) {
+  const std::string path = Write("locked.txt", "secret");
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);
+  if (access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "this user reads files without read permission (root)";
+  EXPECT_EQ(OpenErrorOf(path), "Cannot open file \"" + path + "\". Permission denied");
+}
+
+TEST_F(PracticeFileTest, NamedPipeLoadsEmptyInsteadOfWaitingForAWriter) {
+  const fs::path pipe = folder_ / "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  TStringList list;
+  list.AppendLine("old");
+  list.LoadLines(pipe.string());
+  EXPECT_EQ(list.LineCount(), 0);
+}
+
+TEST_F(PracticeFileTest, SymbolicLinkIsFollowed) {
+  Write("target.txt", "egg\r\n");
+  fs::create_symlink(folder_ / "target.txt", folder_ / "link.txt");
+  TStringList list;
+  list.LoadLines((folder_ / "link.txt").string());
+  EXPECT_EQ(LinesOf(list), (Lines{"egg"}));
+}
+
+#endif
+
+TEST_F(PracticeFileTest, LargeFileLoadsWhole) {
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text += "word" + std::to_string(i) + "," + kAppleGbk + "\r\n";
+  TStringList list;
+  list.LoadLines(Write("large.txt", text));
+  ASSERT_EQ(list.LineCount(), 200000);
+  EXPECT_EQ(list.LineAt(199999), "word199999," + kAppleGbk);
+  EXPECT_EQ(list.JoinedText(), text);
+}
+
+}  // namespace
+}  // namespace zembrot
