@@ -118,6 +118,7 @@ class EspeakRuntime {
       stopping_ = true;
     }
     wake_.notify_all();
+    idle_.notify_all();
     thread_.join();
   }
 
@@ -161,8 +162,14 @@ class EspeakRuntime {
     });
   }
 
+  bool Pending() {
+    const std::lock_guard lock(mutex_);
+    return !queue_.empty() || busy_;
+  }
+
   void WaitUntilDone() {
-    Call([] { return EngineResult{}; });
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
   }
 
  private:
@@ -175,9 +182,12 @@ class EspeakRuntime {
       if (stopping_) break;
       std::function<void()> task = std::move(queue_.front());
       queue_.pop_front();
+      busy_ = true;
       lock.unlock();
       task();
       lock.lock();
+      busy_ = false;
+      if (queue_.empty()) idle_.notify_all();
     }
     lock.unlock();
     if (initialized_) espeak_ng_Terminate();
@@ -280,8 +290,10 @@ class EspeakRuntime {
 
   std::mutex mutex_;
   std::condition_variable wake_;
+  std::condition_variable idle_;
   std::deque<std::function<void()>> queue_;
   bool stopping_ = false;
+  bool busy_ = false;  // a task is running
 
   // Owned by the speech thread.
   bool initialized_ = false;
@@ -392,6 +404,8 @@ SynthesizedSound SynthesizeToMemory(std::u16string_view text, const EspeakOption
 void WaitUntilSpeechDone() {
   if (EspeakRuntime::Started()) EspeakRuntime::Instance().WaitUntilDone();
 }
+
+bool SpeechPending() { return EspeakRuntime::Started() && EspeakRuntime::Instance().Pending(); }
 
 EspeakOutput CurrentEspeakOutput() {
   return EspeakRuntime::Started() ? EspeakRuntime::Instance().Output() : EspeakOutput::NotStarted;

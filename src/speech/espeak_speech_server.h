@@ -59,6 +59,9 @@ int SynthesizeStreaming(std::u16string_view text, const std::function<bool(const
 // Blocks until every queued request has been spoken.
 void WaitUntilSpeechDone();
 
+// True while a request is queued or being spoken.
+bool SpeechPending();
+
 // How the engine is connected to sound at the moment.
 enum class EspeakOutput { NotStarted, Audio, Silent };
 EspeakOutput CurrentEspeakOutput();
