@@ -102,10 +102,11 @@ void TApplication::SetTitleFromExecutable(const std::string& executablePath) {
 int TApplication::Run(TForm& mainForm) {
   const bool speechThreadReady = InitializeSpeechThread();
   // Closing the main window ends the program, whatever other windows exist.
-  QObject::connect(&mainForm, &TForm::Closed, QCoreApplication::instance(), &QCoreApplication::quit,
-                   Qt::UniqueConnection);
+  const QMetaObject::Connection quitOnClose =
+      QObject::connect(&mainForm, &TForm::Closed, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
   mainForm.ShowCentered();
   const int exitCode = QApplication::exec();
+  QObject::disconnect(quitOnClose);
   UninitializeSpeechThread(speechThreadReady);
   return exitCode;
 }

@@ -137,6 +137,12 @@ void TMessageForm::CentreOnScreen() {
   move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
 }
 
+void TMessageForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The frame is known only now; centre it as a whole.
+  CentreOnScreen();
+}
+
 void TMessageForm::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier) {
     QApplication::beep();

@@ -51,6 +51,7 @@ class TMessageForm : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   std::string caption_;

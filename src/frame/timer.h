@@ -29,6 +29,8 @@ class TTimer : public QObject {
 
   // True while the platform timer counts (enabled, interval above 0, handler set).
   bool Counting() const { return timer_.isActive(); }
+  // Milliseconds until the next tick; -1 when not counting.
+  int RemainingTime() const { return timer_.remainingTime(); }
 
  private:
   void UpdateTimer();

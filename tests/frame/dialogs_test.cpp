@@ -1,0 +1,398 @@
+// The notice dialog (layout, keys, clipboard, timers behind it), the error
+// report's message box, the file-open dialog and the services seam.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "base/code_page.h"
+#include "base/errors.h"
+#include "frame/application.h"
+#include "frame/message_form.h"
+#include "frame/message_form_dialog.h"
+#include "frame/open_dialog.h"
+#include "frame/services.h"
+#include "frame/timer.h"
+#include "frame_test_support.h"
+#include "speech/speech_server.h"
+
+namespace zembrot {
+namespace {
+
+using testing_support::RunEventsUntil;
+using testing_support::WhenModalOpens;
+
+void SendKey(QWidget* receiver, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(receiver, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(receiver, &release);
+}
+
+TEST(NoticeLayoutTest, MetricsComeFromTheAlphabetWidthAndHeight) {
+  for (const int pixelSize : {11, 13, 16, 24}) {
+    QFont font = QApplication::font("QMessageBox");
+    font.setPixelSize(pixelSize);
+    const QFontMetrics fontMetrics(font);
+    const NoticeMetrics metrics = MeasureNotice(font);
+    const int x = fontMetrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    const int y = fontMetrics.height();
+    EXPECT_EQ(metrics.averageCharWidth, x);
+    EXPECT_EQ(metrics.charHeight, y);
+    EXPECT_EQ(metrics.horizontalMargin, (8 * x * 2 + 4) / 8) << pixelSize;
+    EXPECT_EQ(metrics.verticalMargin, y) << pixelSize;
+    EXPECT_EQ(metrics.verticalSpacing, (10 * y * 2 + 8) / 16) << pixelSize;
+    EXPECT_EQ(metrics.buttonWidth, std::max((50 * x * 2 + 4) / 8, fontMetrics.horizontalAdvance(QStringLiteral("OK")) + 8))
+        << pixelSize;
+    EXPECT_EQ(metrics.buttonHeight, (14 * y * 2 + 8) / 16) << pixelSize;
+  }
+}
+
+TEST(NoticeLayoutTest, LabelAndButtonGeometry) {
+  struct Case {
+    const char* name;
+    std::string text;
+    int maxWidth;
+    int lines;  // expected line count, 0 = do not check
+  };
+  const std::vector<Case> cases = {
+      {"one line", "Hello", 640, 1},
+      {"lone carriage returns", "one\rtwo\rthree", 640, 3},
+      {"line feeds", "one\ntwo", 640, 2},
+      {"carriage return line feed is one break", "one\r\ntwo", 640, 2},
+      {"empty text", "", 640, 0},
+      {"wraps at the width", std::string(40, ' ').replace(0, 40, "word word word word word word word word"), 120, 0},
+      {"Chinese", "\xC6\xBB\xB9\xFB\r\xB9\xFB", 640, 2},
+  };
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.name);
+    TMessageForm form("Spell", testCase.text, testCase.maxWidth);
+    const NoticeMetrics& metrics = form.Metrics();
+    const QRect label = form.MessageLabel()->geometry();
+    const QRect button = form.OkButton()->geometry();
+    EXPECT_EQ(form.MessageLabel()->objectName(), QStringLiteral("Message"));
+    EXPECT_EQ(form.OkButton()->objectName(), QStringLiteral("OK"));
+    EXPECT_EQ(form.OkButton()->text(), QStringLiteral("OK"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Spell"));
+    EXPECT_EQ(label.topLeft(), QPoint(metrics.horizontalMargin, metrics.verticalMargin));
+    EXPECT_LE(label.width(), testCase.maxWidth);
+    const int clientWidth = std::max(label.width(), metrics.buttonWidth) + 2 * metrics.horizontalMargin;
+    const int clientHeight = label.height() + metrics.buttonHeight + metrics.verticalSpacing + 2 * metrics.verticalMargin;
+    EXPECT_EQ(form.size(), QSize(clientWidth, clientHeight));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "fixed border";
+    EXPECT_EQ(button, QRect((clientWidth - metrics.buttonWidth) / 2,
+                            label.height() + metrics.verticalMargin + metrics.verticalSpacing, metrics.buttonWidth,
+                            metrics.buttonHeight));
+    EXPECT_TRUE(form.OkButton()->isDefault());
+    const QFontMetrics fontMetrics(form.font());
+    if (testCase.lines > 0) {
+      const int oneLine = fontMetrics.boundingRect(QRect(0, 0, 640, 0), TMessageForm::TextFlags(), "X").height();
+      EXPECT_GE(label.height(), testCase.lines * fontMetrics.height());
+      EXPECT_LT(label.height(), (testCase.lines + 1) * fontMetrics.height());
+      if (testCase.lines == 1) {
+        EXPECT_EQ(label.height(), oneLine);
+      }
+    }
+  }
+}
+
+TEST(NoticeLayoutTest, WrappingKeepsWordsAndAmpersandsMarkUnderlines) {
+  const QFont font = QApplication::font("QMessageBox");
+  const QFontMetrics fontMetrics(font);
+  TMessageForm wrapped("Spell", "alpha beta gamma delta epsilon zeta eta theta iota kappa", 150);
+  EXPECT_LE(wrapped.MessageLabel()->width(), 150);
+  EXPECT_GE(wrapped.MessageLabel()->height(), 3 * fontMetrics.height());
+
+  struct Case {
+    const char* text;
+    const char* shownAs;
+  };
+  const std::vector<Case> cases = {{"&File", "File"}, {"a && b", "a & b"}, {"Tom&&Jerry", "Tom&Jerry"}};
+  for (const Case& testCase : cases) {
+    TMessageForm form("Spell", testCase.text, 640);
+    const QRect shown = fontMetrics.boundingRect(QRect(0, 0, 640, 0), TMessageForm::TextFlags() & ~Qt::TextShowMnemonic,
+                                                 QString::fromLatin1(testCase.shownAs));
+    EXPECT_EQ(form.MessageLabel()->width(), shown.width()) << testCase.text;
+  }
+}
+
+TEST(NoticeDialogTest, EnterEscSpaceClickAndCloseBoxAllEndTheNotice) {
+  struct Case {
+    const char* name;
+    std::function<void(QWidget* dialog)> close;
+  };
+  const std::vector<Case> cases = {
+      {"enter", [](QWidget* dialog) { SendKey(dialog, Qt::Key_Return, Qt::NoModifier, "\r"); }},
+      {"escape", [](QWidget* dialog) { SendKey(dialog, Qt::Key_Escape, Qt::NoModifier, "\x1b"); }},
+      {"space on the button",
+       [](QWidget* dialog) {
+         SendKey(dialog->findChild<QPushButton*>(QStringLiteral("OK")), Qt::Key_Space, Qt::NoModifier, " ");
+       }},
+      {"click", [](QWidget* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("OK"))->click(); }},
+      {"close box", [](QWidget* dialog) { dialog->close(); }},
+  };
+  for (const Case& testCase : cases) {
+    bool opened = false;
+    WhenModalOpens([&](QWidget* dialog) {
+      opened = dialog->objectName() == QStringLiteral("TMessageForm");
+      testCase.close(dialog);
+    });
+    ShowNoticeDialog("Game over");
+    EXPECT_TRUE(opened) << testCase.name;
+  }
+}
+
+TEST(NoticeDialogTest, TimersTickWhileTheNoticeIsOpenAndCaptionIsTheTitle) {
+  int argc = 1;
+  char name[] = "zembrot";
+  char* argv[] = {name, nullptr};
+  TApplication application(argc, argv);
+  application.SetTitleFromExecutable("C:\\Games\\SPELL.EXE");
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(5);
+  timer.SetOnTimer([&](QObject*) { ++ticks; });
+  QString caption;
+  QPoint centreOffset;
+  WhenModalOpens([&](QWidget* dialog) {
+    caption = dialog->windowTitle();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = dialog->frameGeometry();
+    centreOffset = frame.topLeft() - QPoint(screen.left() + (screen.width() - frame.width()) / 2,
+                                            screen.top() + (screen.height() - frame.height()) / 2);
+    RunEventsUntil([&] { return ticks >= 4; });
+    dialog->close();
+  });
+  ShowNoticeDialog("Words fall behind me");
+  EXPECT_GE(ticks, 4);
+  EXPECT_EQ(caption, QStringLiteral("Spell"));
+  EXPECT_EQ(centreOffset, QPoint(0, 0));
+}
+
+TEST(NoticeDialogTest, CtrlCCopiesTheTextForm) {
+  const std::string text = "\xC6\xBB\xB9\xFB\rapple";
+  QString copied;
+  WhenModalOpens([&](QWidget* dialog) {
+    SendKey(dialog->findChild<QPushButton*>(QStringLiteral("OK")), Qt::Key_C, Qt::ControlModifier, "\x03");
+    copied = QGuiApplication::clipboard()->text();
+    dialog->close();
+  });
+  ShowNoticeDialog(text);
+  const std::string expected = NoticeClipboardText("Zembrot", text);
+  EXPECT_EQ(copied.toStdU16String(), CodePageToUtf16(expected));
+}
+
+TEST(ErrorReportTest, StopIconBoxCaptionedWithTheTitleAndFullStopRule) {
+  int argc = 1;
+  char name[] = "zembrot";
+  char* argv[] = {name, nullptr};
+  TApplication application(argc, argv);
+  application.SetTitleFromExecutable("/games/WORD GAME.exe");
+  struct Case {
+    std::shared_ptr<std::exception> error;
+    bool boxShown;
+    QString text;
+  };
+  const std::vector<Case> cases = {
+      {std::make_shared<Exception>("abc"), true, "abc."},
+      {std::make_shared<Exception>("abc!"), true, "abc!"},
+      {std::make_shared<EStringListError>(7), true, "List index out of bounds (7)"},
+      {std::make_shared<Exception>(""), true, ""},
+      {std::make_shared<Exception>("\xC6\xBB\xB9\xFB"), true, QString::fromUtf8("苹果.")},
+      {std::make_shared<std::runtime_error>("broken"), true, "broken."},
+      {std::make_shared<EAbort>("Operation aborted"), false, ""},
+  };
+  for (const Case& testCase : cases) {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    WhenModalOpens([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      shown = box != nullptr;
+      if (box != nullptr) {
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = static_cast<int>(box->buttons().size());
+      }
+      modal->close();
+    });
+    application.ReportError(*testCase.error);
+    EXPECT_EQ(shown, testCase.boxShown) << testCase.text.toStdString();
+    if (testCase.boxShown) {
+      EXPECT_EQ(title, QStringLiteral("Word game"));
+      EXPECT_EQ(text, testCase.text);
+      EXPECT_EQ(icon, QMessageBox::Critical);
+      EXPECT_EQ(buttons, 1);
+    }
+  }
+  // The poller left behind by the silent case must not close later boxes.
+  QWidget dummy;
+  dummy.setWindowModality(Qt::ApplicationModal);
+  dummy.show();
+  RunEventsUntil([&] { return !dummy.isVisible(); }, 100);
+}
+
+// Finds the file dialog once it is open and types `name` into it.
+void ChooseInOpenDialog(const QString& name, bool accept, QStringList* filters = nullptr) {
+  WhenModalOpens([=](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    if (filters != nullptr) *filters = dialog->nameFilters();
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    if (!accept) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(name);
+    // QFileDialog::accept is protected; through QDialog it is the same call.
+    static_cast<QDialog*>(dialog)->accept();
+  });
+}
+
+class OpenDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    root_ = std::filesystem::temp_directory_path() / ("zembrot_frame_" + std::to_string(QCoreApplication::applicationPid()));
+    folder_ = root_ / std::filesystem::path(u8"词表");
+    std::filesystem::create_directories(folder_);
+    std::ofstream(folder_ / std::filesystem::path(u8"食物.txt")) << "apple,x\n";
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(root_);
+  }
+
+  static QString ToQ(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+  std::filesystem::path previous_;
+  std::filesystem::path root_;
+  std::filesystem::path folder_;
+};
+
+TEST_F(OpenDialogTest, ChosenFileGivesItsFullPathAndMakesItsFolderCurrent) {
+  struct Case {
+    const char* name;
+    std::filesystem::path chosen;
+  };
+  const std::vector<Case> cases = {
+      {"existing file", folder_ / std::filesystem::path(u8"食物.txt")},
+      {"typed name that does not exist", folder_ / "missing.txt"},
+  };
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.name);
+    std::filesystem::current_path(previous_);
+    TOpenDialog dialog;
+    dialog.Filter = "*.txt|*.txt";
+    QStringList filters;
+    ChooseInOpenDialog(ToQ(testCase.chosen), true, &filters);
+    ASSERT_TRUE(dialog.ExecuteDialog());
+    EXPECT_EQ(filters, QStringList{QStringLiteral("*.txt")});
+    EXPECT_EQ(dialog.FileName, FileNameToCodePage(testCase.chosen));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(folder_));
+    EXPECT_EQ(dialog.FilterIndex, 1);
+  }
+}
+
+TEST_F(OpenDialogTest, CancelReturnsFalseAndChangesNothing) {
+  TOpenDialog dialog;
+  dialog.Filter = "*.txt|*.txt";
+  ChooseInOpenDialog(QString(), false);
+  EXPECT_FALSE(dialog.ExecuteDialog());
+  EXPECT_TRUE(dialog.FileName.empty());
+  EXPECT_EQ(std::filesystem::current_path(), previous_);
+}
+
+TEST_F(OpenDialogTest, FilterPairsBecomeNameFilters) {
+  struct Case {
+    const char* filter;
+    QStringList expected;
+  };
+  const std::vector<Case> cases = {
+      {"*.txt|*.txt", {"*.txt"}},
+      {"Text|*.txt;*.text|All|*.*", {"Text (*.txt *.text)", "All (*.*)"}},
+  };
+  for (const Case& testCase : cases) {
+    TOpenDialog dialog;
+    dialog.Filter = testCase.filter;
+    QStringList filters;
+    ChooseInOpenDialog(QString(), false, &filters);
+    dialog.ExecuteDialog();
+    EXPECT_EQ(filters, testCase.expected) << testCase.filter;
+  }
+}
+
+// Records what the game asks of the seam.
+class FakeServices final : public Services {
+ public:
+  void Randomize() override { ++randomizeCalls; }
+  int Random(int range) override { return range - 1; }
+  void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
+  bool ExecuteOpenDialog(TOpenDialog& dialog) override {
+    dialog.FileName = "/chosen.txt";
+    return true;
+  }
+  std::shared_ptr<SpeechServer> CreateSpeechServer() override { return nullptr; }
+
+  int randomizeCalls = 0;
+  std::vector<int> sleeps;
+  std::vector<std::string> notices;
+};
+
+TEST(ServicesTest, InstalledServicesReplaceTheRealOnesUntilRemoved) {
+  FakeServices fake;
+  InstallServices(&fake);
+  EXPECT_EQ(&CurrentServices(), &fake);
+  ShowNotice("Game over");
+  TOpenDialog dialog;
+  EXPECT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, "/chosen.txt");
+  EXPECT_EQ(fake.notices, std::vector<std::string>{"Game over"});
+  InstallServices(nullptr);
+  EXPECT_NE(&CurrentServices(), &fake);
+}
+
+TEST(ServicesTest, RealRandomIsInRangeAndSleepBlocks) {
+  Services& real = CurrentServices();
+  real.Randomize();
+  for (const int range : {1, 2, 7, 100}) {
+    for (int draw = 0; draw < 200; ++draw) {
+      const int value = real.Random(range);
+      ASSERT_GE(value, 0);
+      ASSERT_LT(value, range);
+    }
+  }
+  EXPECT_EQ(real.Random(0), 0);
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(1);
+  timer.SetOnTimer([&](QObject*) { ++ticks; });
+  QElapsedTimer clock;
+  clock.start();
+  real.Sleep(30);
+  EXPECT_GE(clock.elapsed(), 29);
+  EXPECT_EQ(ticks, 0) << "no timer runs during the pause";
+}
+
+}  // namespace
+}  // namespace zembrot

@@ -1,0 +1,159 @@
+// TMainMenu and TMenuItem: the bar's entries, check marks, and clicks that
+// run the handler without touching Checked.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "frame/form.h"
+#include "frame/menu.h"
+#include "frame_test_support.h"
+
+namespace zembrot {
+namespace {
+
+// The game's menu shape: a drop-down with two settings and two commands
+// directly on the bar.
+class MenuFixture : public ::testing::Test {
+ protected:
+  MenuFixture() : menu(&form) {
+    settings = NewItem("\xC9\xE8\xD6\xC3");  // 设置
+    showEnglish = NewItem("\xC2\xE4\xCF\xC2");
+    hideChinese = NewItem("\xB2\xBB\xCF\xD4");
+    custom = NewItem("\xD7\xD4\xB6\xA8");
+    help = NewItem("\xB0\xEF \xD6\xFA");
+    hideChinese->SetChecked(true);
+    settings->Add(showEnglish);
+    settings->Add(hideChinese);
+    menu.Add(settings);
+    menu.Add(custom);
+    menu.Add(help);
+    form.SetMenu(&menu);
+  }
+
+  TMenuItem* NewItem(const char* caption) {
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(caption);
+    item->OnClick = [this](QObject* sender) { clicks.push_back(static_cast<TMenuItem*>(sender)); };
+    return item;
+  }
+
+  TForm form;
+  TMainMenu menu;
+  TMenuItem* settings = nullptr;
+  TMenuItem* showEnglish = nullptr;
+  TMenuItem* hideChinese = nullptr;
+  TMenuItem* custom = nullptr;
+  TMenuItem* help = nullptr;
+  std::vector<TMenuItem*> clicks;
+};
+
+TEST_F(MenuFixture, EntriesShowOnTheBarAndInTheDropDown) {
+  const QList<QAction*> bar = form.menuBar()->actions();
+  ASSERT_EQ(bar.size(), 3);
+  EXPECT_EQ(bar[0], settings->Action());
+  EXPECT_NE(settings->Action()->menu(), nullptr);
+  EXPECT_EQ(bar[1], custom->Action());
+  EXPECT_EQ(bar[1]->menu(), nullptr);
+  EXPECT_EQ(bar[2]->text(), QString::fromUtf8("帮 助"));
+  EXPECT_EQ(bar[0]->text(), QString::fromUtf8("设置"));
+  const QList<QAction*> dropDown = settings->Action()->menu()->actions();
+  ASSERT_EQ(dropDown.size(), 2);
+  EXPECT_EQ(dropDown[0], showEnglish->Action());
+  EXPECT_EQ(dropDown[1], hideChinese->Action());
+  EXPECT_TRUE(dropDown[0]->shortcut().isEmpty());
+}
+
+TEST_F(MenuFixture, CheckMarksFollowCheckedInDropDownsOnly) {
+  struct Case {
+    TMenuItem* item;
+    bool checked;
+    bool markShown;
+  };
+  const std::vector<Case> cases = {
+      {showEnglish, true, true},
+      {showEnglish, false, false},
+      {hideChinese, false, false},
+      {hideChinese, true, true},
+      {custom, true, false},
+  };
+  EXPECT_TRUE(hideChinese->Action()->isChecked());
+  EXPECT_FALSE(showEnglish->Action()->isChecked());
+  for (const Case& testCase : cases) {
+    TMenuItem* item = testCase.item;
+    item->SetChecked(testCase.checked);
+    EXPECT_EQ(item->Checked(), testCase.checked);
+    EXPECT_EQ(item->Action()->isChecked(), testCase.markShown);
+  }
+}
+
+TEST_F(MenuFixture, TriggeringRunsTheHandlerAndNeverChangesChecked) {
+  struct Case {
+    TMenuItem* item;
+    bool checkedBefore;
+  };
+  const std::vector<Case> cases = {
+      {hideChinese, true},
+      {showEnglish, false},
+      {custom, false},
+      {help, false},
+  };
+  for (const Case& testCase : cases) {
+    TMenuItem* item = testCase.item;
+    clicks.clear();
+    item->SetChecked(testCase.checkedBefore);
+    item->Action()->trigger();
+    EXPECT_EQ(clicks, std::vector<TMenuItem*>{item});
+    EXPECT_EQ(item->Checked(), testCase.checkedBefore);
+    EXPECT_EQ(item->Action()->isChecked(), testCase.checkedBefore && item != custom && item != help);
+  }
+}
+
+TEST_F(MenuFixture, HandlerDecidesTheCheckMark) {
+  showEnglish->OnClick = [this](QObject*) { showEnglish->SetChecked(!showEnglish->Checked()); };
+  showEnglish->Action()->trigger();
+  EXPECT_TRUE(showEnglish->Checked());
+  EXPECT_TRUE(showEnglish->Action()->isChecked());
+  showEnglish->Action()->trigger();
+  EXPECT_FALSE(showEnglish->Checked());
+  EXPECT_FALSE(showEnglish->Action()->isChecked());
+}
+
+TEST_F(MenuFixture, FailingHandlerIsReportedAndTheMenuGoesOn) {
+  testing_support::RecordedErrors errors;
+  custom->OnClick = [](QObject*) { throw std::runtime_error("no such file"); };
+  custom->Action()->trigger();
+  help->Click();
+  EXPECT_EQ(errors.messages, std::vector<std::string>{"no such file"});
+  EXPECT_EQ(clicks, std::vector<TMenuItem*>{help});
+}
+
+TEST_F(MenuFixture, CaptionAndEnabledReachTheEntry) {
+  custom->SetCaption("Custom");
+  custom->SetEnabled(false);
+  EXPECT_EQ(custom->Action()->text(), QStringLiteral("Custom"));
+  EXPECT_FALSE(custom->Action()->isEnabled());
+}
+
+TEST_F(MenuFixture, ItemsAddedLaterAppear) {
+  auto* extra = NewItem("Extra");
+  settings->Add(extra);
+  ASSERT_EQ(settings->Action()->menu()->actions().size(), 3);
+  EXPECT_EQ(settings->Action()->menu()->actions()[2], extra->Action());
+  auto* sub = NewItem("Sub");
+  help->Add(sub);
+  ASSERT_NE(help->Action()->menu(), nullptr);
+  EXPECT_EQ(form.menuBar()->actions().size(), 3);
+  EXPECT_EQ(form.menuBar()->actions()[2], help->Action());
+  sub->Action()->trigger();
+  EXPECT_EQ(clicks, std::vector<TMenuItem*>{sub});
+}
+
+}  // namespace
+}  // namespace zembrot

@@ -1,0 +1,184 @@
+// TTimer: which assignments restart the countdown, Interval 0, coalesced
+// overdue ticks, and a failing handler that does not stop the timer.
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "frame/timer.h"
+#include "frame_test_support.h"
+
+namespace zembrot {
+namespace {
+
+using testing_support::RunEventsFor;
+using testing_support::RunEventsUntil;
+
+struct RestartCase {
+  const char* name;
+  std::function<void(TTimer&)> change;
+  bool restarted;     // the countdown begins afresh
+  bool counting;      // the timer runs after the change
+  bool enabledAfter;  // Enabled as read back
+};
+
+TEST(TimerTest, ChangesRestartTheCountdownAndSameValuesDoNot) {
+  const auto handler = [](QObject*) {};
+  const std::vector<RestartCase> cases = {
+      {"same interval", [](TTimer& timer) { timer.SetInterval(1000); }, false, true, true},
+      {"other interval", [](TTimer& timer) { timer.SetInterval(1500); }, true, true, true},
+      {"enabled again", [](TTimer& timer) { timer.SetEnabled(true); }, false, true, true},
+      {"disabled", [](TTimer& timer) { timer.SetEnabled(false); }, false, false, false},
+      {"disabled and enabled",
+       [](TTimer& timer) {
+         timer.SetEnabled(false);
+         timer.SetEnabled(true);
+       },
+       true, true, true},
+      {"new handler", [handler](TTimer& timer) { timer.SetOnTimer(handler); }, true, true, true},
+      {"handler removed", [](TTimer& timer) { timer.SetOnTimer(nullptr); }, false, false, true},
+      {"interval 0", [](TTimer& timer) { timer.SetInterval(0); }, false, false, true},
+      {"interval 0 and back",
+       [](TTimer& timer) {
+         timer.SetInterval(0);
+         timer.SetInterval(1000);
+       },
+       true, true, true},
+  };
+  for (const RestartCase& testCase : cases) {
+    SCOPED_TRACE(testCase.name);
+    TTimer timer;
+    timer.SetInterval(1000);
+    timer.SetOnTimer(handler);
+    ASSERT_TRUE(timer.Counting());
+    RunEventsFor(80);
+    const int before = timer.RemainingTime();
+    ASSERT_GE(before, 0);
+    ASSERT_LE(before, 960);
+    testCase.change(timer);
+    EXPECT_EQ(timer.Counting(), testCase.counting);
+    EXPECT_EQ(timer.Enabled(), testCase.enabledAfter);
+    if (testCase.counting) {
+      const int after = timer.RemainingTime();
+      if (testCase.restarted) {
+        EXPECT_GT(after, before + 20);
+      } else {
+        EXPECT_LE(after, before);
+      }
+    }
+  }
+}
+
+TEST(TimerTest, StartsOnlyWithEnabledIntervalAndHandler) {
+  struct Case {
+    const char* name;
+    bool enabled;
+    unsigned interval;
+    bool withHandler;
+    bool counting;
+  };
+  const std::vector<Case> cases = {
+      {"all set", true, 50, true, true},          {"disabled", false, 50, true, false},
+      {"interval 0", true, 0, true, false},       {"no handler", true, 50, false, false},
+      {"nothing set", false, 0, false, false},
+  };
+  for (const Case& testCase : cases) {
+    TTimer timer;
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 1000u);
+    EXPECT_FALSE(timer.Counting()) << "a timer without handler does not count";
+    timer.SetEnabled(testCase.enabled);
+    timer.SetInterval(testCase.interval);
+    if (testCase.withHandler) timer.SetOnTimer([](QObject*) {});
+    EXPECT_EQ(timer.Counting(), testCase.counting) << testCase.name;
+    EXPECT_EQ(timer.HasOnTimer(), testCase.withHandler) << testCase.name;
+  }
+}
+
+TEST(TimerTest, IntervalZeroGivesNoTicksWhileEnabled) {
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(0);
+  timer.SetOnTimer([&](QObject*) { ++ticks; });
+  RunEventsFor(60);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(timer.Enabled());
+  timer.SetInterval(10);
+  EXPECT_TRUE(RunEventsUntil([&] { return ticks >= 2; }));
+}
+
+TEST(TimerTest, TickNamesTheTimerAsSender) {
+  TTimer timer;
+  QObject* sender = nullptr;
+  timer.SetInterval(5);
+  timer.SetOnTimer([&](QObject* from) { sender = from; });
+  ASSERT_TRUE(RunEventsUntil([&] { return sender != nullptr; }));
+  EXPECT_EQ(sender, &timer);
+}
+
+TEST(TimerTest, OverdueTicksAreNotQueued) {
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(10);
+  timer.SetOnTimer([&](QObject*) { ++ticks; });
+  // The thread is busy for ten intervals...
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  // ...and then takes its messages twice without waiting.
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(TimerTest, FailingHandlerIsReportedAndTheTimerKeepsTicking) {
+  testing_support::RecordedErrors errors;
+  TTimer timer;
+  int ticks = 0;
+  timer.SetInterval(5);
+  timer.SetOnTimer([&](QObject*) {
+    ++ticks;
+    throw std::runtime_error("tick " + std::to_string(ticks));
+  });
+  ASSERT_TRUE(RunEventsUntil([&] { return ticks >= 3; }));
+  EXPECT_TRUE(timer.Counting());
+  ASSERT_GE(errors.messages.size(), 3u);
+  EXPECT_EQ(errors.messages[0], "tick 1");
+  EXPECT_EQ(errors.messages[2], "tick 3");
+}
+
+TEST(TimerTest, HandlerMayStopOrReplaceItsOwnTimer) {
+  TTimer timer;
+  int firstTicks = 0;
+  int secondTicks = 0;
+  timer.SetInterval(5);
+  timer.SetOnTimer([&](QObject*) {
+    ++firstTicks;
+    timer.SetOnTimer([&](QObject*) {
+      ++secondTicks;
+      timer.SetEnabled(false);
+    });
+  });
+  ASSERT_TRUE(RunEventsUntil([&] { return secondTicks >= 1; }));
+  RunEventsFor(40);
+  EXPECT_EQ(firstTicks, 1);
+  EXPECT_EQ(secondTicks, 1);
+  EXPECT_FALSE(timer.Counting());
+}
+
+TEST(TimerTest, DestroyingATimerStopsIt) {
+  int ticks = 0;
+  {
+    TTimer timer;
+    timer.SetInterval(5);
+    timer.SetOnTimer([&](QObject*) { ++ticks; });
+  }
+  RunEventsFor(40);
+  EXPECT_EQ(ticks, 0);
+}
+
+}  // namespace
+}  // namespace zembrot
