@@ -159,10 +159,14 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
     event->accept();
     return true;
   }
+  // A key that types nothing takes Qt's ordinary way, menu keys included.
+  const std::string bytes = KeyEventBytes(*event);
+  if (bytes.empty()) return false;
   const bool previewed = keyPreview_ || receiver == this;
-  const std::string bytes = previewed ? KeyEventBytes(*event) : std::string();
   const QPointer<QObject> receiverAlive(receiver);
-  const std::string left = bytes.empty() ? bytes : DeliverBytes(bytes);
+  const std::string left = previewed ? DeliverBytes(bytes) : bytes;
+  // The character is handed on here rather than returned to Qt, so that it
+  // does not come back through this filter while it travels to the parents.
   if (receiverAlive) {
     if (left == bytes) {
       PassOn(receiver, event);
@@ -177,11 +181,11 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
 }
 
 bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
+  if (event->commitString().isEmpty()) return false;
+  const std::string bytes = Utf16ToCodePage(event->commitString().toStdU16String());
   const bool previewed = keyPreview_ || receiver == this;
-  const std::string bytes =
-      previewed ? Utf16ToCodePage(event->commitString().toStdU16String()) : std::string();
   const QPointer<QObject> receiverAlive(receiver);
-  const std::string left = bytes.empty() ? bytes : DeliverBytes(bytes);
+  const std::string left = previewed ? DeliverBytes(bytes) : bytes;
   if (receiverAlive) {
     if (left == bytes) {
       PassOn(receiver, event);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -244,6 +245,82 @@ TEST(FormKeyPreviewTest, KeysOfAnotherWindowAreNotPreviewed) {
   recorder.Press(edit, Qt::Key_A, Qt::NoModifier, "a");
   EXPECT_TRUE(recorder.received.empty());
   EXPECT_EQ(edit->text(), QStringLiteral("a"));
+}
+
+TEST(FormKeyPreviewTest, KeysThatTypeNothingStillReachTheFocusedControl) {
+  KeyRecordingForm recorder;
+  auto* edit = new QLineEdit(recorder.form.ClientArea());
+  recorder.Press(edit, Qt::Key_A, Qt::NoModifier, "a");
+  recorder.Press(edit, Qt::Key_B, Qt::NoModifier, "b");
+  recorder.Press(edit, Qt::Key_Left, Qt::NoModifier, "");
+  recorder.Press(edit, Qt::Key_C, Qt::NoModifier, "c");
+  recorder.Press(edit, Qt::Key_End, Qt::NoModifier, "");
+  recorder.Press(edit, Qt::Key_Backspace, Qt::NoModifier, "\b");
+  EXPECT_EQ(recorder.received, "abc\b");
+  EXPECT_EQ(edit->text(), QStringLiteral("ac"));
+}
+
+TEST(FormKeyPreviewTest, KeysOfADialogOwnedByTheFormAreNotPreviewed) {
+  KeyRecordingForm recorder;
+  QDialog dialog(&recorder.form);
+  auto* edit = new QLineEdit(&dialog);
+  recorder.Press(edit, Qt::Key_A, Qt::NoModifier, "a");
+  recorder.Press(&dialog, Qt::Key_B, Qt::NoModifier, "b");
+  EXPECT_TRUE(recorder.received.empty());
+  EXPECT_EQ(edit->text(), QStringLiteral("a"));
+}
+
+// Counts its paintings.
+class PaintCounter final : public QWidget {
+ public:
+  using QWidget::QWidget;
+  int paintings = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { ++paintings; }
+};
+
+TEST(FrameOperationsTest, RepaintNowPaintsVisibleControlsBeforeReturning) {
+  struct Case {
+    const char* name;
+    bool windowShown;
+    bool controlHidden;
+    bool painted;
+  };
+  const std::vector<Case> cases = {
+      {"visible", true, false, true},
+      {"window not shown", false, false, false},
+      {"control hidden", true, true, false},
+  };
+  for (const Case& testCase : cases) {
+    TForm form;
+    form.SetClientSize(200, 100);
+    auto* control = new PaintCounter(form.ClientArea());
+    control->setGeometry(10, 10, 50, 20);
+    control->setAttribute(Qt::WA_TranslucentBackground);
+    if (testCase.controlHidden) control->hide();
+    if (testCase.windowShown) {
+      form.show();
+      RunEventsFor(20);
+    }
+    const int before = control->paintings;
+    RepaintNow(control);
+    EXPECT_EQ(control->paintings > before, testCase.painted) << testCase.name;
+  }
+  RepaintNow(nullptr);
+}
+
+TEST(FrameOperationsTest, PumpRunsWaitingWorkNestedInTheCaller) {
+  std::vector<std::string> order;
+  QTimer::singleShot(0, [&] { order.push_back("queued"); });
+  TForm form;
+  form.SetKeyPreview(true);
+  form.OnKeyPress = [&](QObject*, char& key) { order.push_back(std::string("key ") + key); };
+  QCoreApplication::postEvent(&form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q"));
+  order.push_back("before");
+  PumpPendingMessages();
+  order.push_back("after");
+  EXPECT_EQ(order, (std::vector<std::string>{"before", "queued", "key q", "after"}));
 }
 
 TEST(FormTest, CaptionIsCodePageBytes) {
