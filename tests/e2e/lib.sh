@@ -2,8 +2,8 @@
 # Xvfb display (1280 x 1024) and gets the program and the close helper as $1, $2.
 set -euo pipefail
 
-PROGRAM=$1
-CLOSE_WINDOW=$2
+PROGRAM=$(realpath "$1")
+CLOSE_WINDOW=$(realpath "$2")
 SCREEN_WIDTH=1280
 SCREEN_HEIGHT=1024
 WORK_DIR=$(mktemp -d)
