@@ -51,7 +51,7 @@ class HandleCloser {
 
 }  // namespace
 
-FileBytes ReadWholeFile(const std::string& path) {
+ByteBuffer ReadWholeFile(const std::string& path) {
   if (HasZeroByte(path)) ThrowOpenError(path, ERROR_INVALID_NAME);
   const std::wstring name = CodePageToFileName(path).wstring();
   // Readers may share the file; a writer that holds it open makes the open
@@ -63,19 +63,18 @@ FileBytes ReadWholeFile(const std::string& path) {
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file, &fileSize)) ThrowOpenError(path, static_cast<int>(GetLastError()));
   const auto size = static_cast<std::size_t>(fileSize.QuadPart);
-  auto data = std::make_unique_for_overwrite<char[]>(size);
-  std::size_t got = 0;
-  while (got < size) {
+  ByteBuffer content(size);
+  while (content.Size() < size) {
     // ReadFile counts in 32 bits; a file shorter than its size ends early.
-    const auto request = static_cast<DWORD>(std::min<std::size_t>(size - got, 1u << 30));
+    const auto request = static_cast<DWORD>(std::min<std::size_t>(size - content.Size(), 1u << 30));
     DWORD delivered = 0;
-    if (!ReadFile(file, data.get() + got, request, &delivered, nullptr)) {
+    if (!ReadFile(file, content.Room(), request, &delivered, nullptr)) {
       ThrowOpenError(path, static_cast<int>(GetLastError()));
     }
     if (delivered == 0) break;
-    got += delivered;
+    content.Commit(delivered);
   }
-  return FileBytes(std::move(data), got);
+  return content;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -138,7 +137,7 @@ std::string NormalisePath(std::string_view path) {
 
 }  // namespace
 
-FileBytes ReadWholeFile(const std::string& path) {
+ByteBuffer ReadWholeFile(const std::string& path) {
   if (HasZeroByte(path)) ThrowOpenError(path, EINVAL);
   const std::filesystem::path name = CodePageToFileName(path);
   // Without O_NONBLOCK a named pipe would hang the game until some program
@@ -158,21 +157,20 @@ FileBytes ReadWholeFile(const std::string& path) {
   // The length of anything but a regular file (a pipe, a device) is 0.
   const auto size = S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : std::size_t{0};
 
-  auto data = std::make_unique_for_overwrite<char[]>(size);
-  std::size_t got = 0;
-  while (got < size) {
+  ByteBuffer content(size);
+  while (content.Size() < size) {
     // One request normally delivers everything; a short read or a signal
     // asks again for the rest. A file that shrank meanwhile ends early, and
     // only the bytes delivered are used.
-    const ssize_t delivered = ::read(descriptor, data.get() + got, size - got);
+    const ssize_t delivered = ::read(descriptor, content.Room(), size - content.Size());
     if (delivered < 0) {
       if (errno == EINTR) continue;
       ThrowOpenError(path, errno);
     }
     if (delivered == 0) break;
-    got += static_cast<std::size_t>(delivered);
+    content.Commit(static_cast<std::size_t>(delivered));
   }
-  return FileBytes(std::move(data), got);
+  return content;
 }
 
 std::string AbsolutePath(const std::string& path) {

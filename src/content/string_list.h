@@ -5,7 +5,8 @@
 // page; indices run from 0 to LineCount() - 1.
 
 #include <string>
-#include <vector>
+
+#include "content/line_store.h"
 
 namespace zembrot {
 
@@ -42,7 +43,7 @@ class TStringList {
  private:
   void CheckIndex(int index) const;
 
-  std::vector<std::string> lines_;
+  LineStore lines_;
 };
 
 }  // namespace zembrot

@@ -79,6 +79,41 @@ TEST(Fuzz, SplitIntoLinesFollowsTheLineRules) {
   }
 }
 
+// Long runs of list operations against a plain vector of strings: lines that
+// are replaced, deleted and appended must read back the same, however the
+// list keeps its bytes.
+TEST(Fuzz, ListOperationsMatchAPlainVector) {
+  ByteSource source(31337);
+  for (int run = 0; run < 40; ++run) {
+    TStringList list;
+    std::vector<std::string> model;
+    for (int step = 0; step < 600; ++step) {
+      const std::size_t choice = source.Below(20);
+      const std::string line = source.Text(choice == 0 ? 300 : 12);
+      if (choice == 19) {
+        const std::string text = source.Text(80);
+        list.SplitIntoLines(text);
+        model = ReferenceLines(text);
+      } else if (choice < 8 || model.empty()) {
+        list.AppendLine(line);
+        model.push_back(line);
+      } else if (choice < 14) {
+        const std::size_t index = source.Below(model.size());
+        list.SetLine(static_cast<int>(index), line);
+        model[index] = line;
+      } else {
+        const std::size_t index = source.Below(model.size());
+        list.DeleteLine(static_cast<int>(index));
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(index));
+      }
+      ASSERT_EQ(list.LineCount(), static_cast<int>(model.size()));
+      std::string joined;
+      for (const std::string& expected : model) joined += expected + "\r\n";
+      ASSERT_EQ(list.JoinedText(), joined) << "run " << run << " step " << step;
+    }
+  }
+}
+
 TEST(Fuzz, ConvertedFilesStillFollowTheLineRules) {
   ByteSource source(7);
   const std::string marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
@@ -89,7 +124,8 @@ TEST(Fuzz, ConvertedFilesStillFollowTheLineRules) {
     if (encoding.encoding == TextEncoding::CodePage) {
       ASSERT_EQ(text, bytes);
     }
-    for (const std::string& line : SplitLines(text)) {
+    for (const LineSpan& span : FindLines(text)) {
+      const std::string line = text.substr(span.offset, span.length);
       ASSERT_EQ(line.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << testing::PrintToString(bytes);
     }
   }
