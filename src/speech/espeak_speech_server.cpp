@@ -187,7 +187,7 @@ class EspeakRuntime {
       task();
       lock.lock();
       busy_ = false;
-      if (queue_.empty()) idle_.notify_all();
+      idle_.notify_all();
     }
     lock.unlock();
     if (initialized_) espeak_ng_Terminate();
@@ -205,7 +205,12 @@ class EspeakRuntime {
     std::promise<EngineResult> answer;
     std::future<EngineResult> result = answer.get_future();
     Post([&answer, &task] { answer.set_value(task()); });
-    return result.get();
+    EngineResult value = result.get();
+    // Return only once the speech thread has let go of the task, so that a
+    // caller who queued nothing else finds the engine idle.
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return !busy_ || !queue_.empty() || stopping_; });
+    return value;
   }
 
   // Loads the voice data once per process; a failure is tried again next time.
