@@ -36,7 +36,7 @@ struct EspeakOptions {
   std::string audioDevice;
   // When the audio device cannot be opened: true plays silently, false
   // fails the connection with the reason.
-  bool silentWithoutAudio = true;
+  bool silentWithoutAudio = false;
 };
 
 std::shared_ptr<SpeechServer> CreateEspeakSpeechServer(EspeakOptions options = {});
