@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <QLayout>
 #include <QObject>
 #include <QPalette>
 
@@ -132,7 +133,6 @@ void BuildControls(TForm1& form) {
   form.ZbPanel1 = new TZbPanel(client);
   Place(form.ZbPanel1, "ZbPanel1", kZbPanel1);
   form.ZbPanel1->SetBorderOuter(TFrameStyleEx::fsFlat);
-  form.SetAlignTop(form.ZbPanel1);
 }
 
 void BuildTimer(TForm1& form, const TimerLayout& layout) {
@@ -190,6 +190,11 @@ void BuildMainWindow(TForm1& form) {
   BuildTimer(form, kTimer3);
   BuildSpeech(form);
   BuildOpenDialog(form);
+  // Lay the client area out now, not at the first showing, so that the
+  // controls already have their stored places while FormCreate runs; the
+  // play field is aligned once the client area has its size.
+  if (QLayout* layout = form.layout(); layout != nullptr) layout->activate();
+  form.SetAlignTop(form.ZbPanel1);
 }
 
 std::unique_ptr<TForm1> CreateMainWindow() {

@@ -1,0 +1,256 @@
+// The main window as the layout builds it, and the wiring of its handlers.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QMouseEvent>
+
+#include "app/main_window_layout.h"
+#include "base/code_page.h"
+#include "content/string_list.h"
+#include "frame/application.h"
+#include "frame/menu.h"
+#include "frame/open_dialog.h"
+#include "frame/timer.h"
+#include "game_fixture.h"
+#include "speech/sp_voice.h"
+#include "widgets/speed_button.h"
+#include "widgets/zb_check_box.h"
+#include "widgets/zb_label.h"
+#include "widgets/zb_panel.h"
+
+namespace zembrot::testing {
+namespace {
+
+using MainWindowTest = GameTest;
+
+struct BoundsCase {
+  const char* name;
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+class ControlBoundsTest : public GameTest, public ::testing::WithParamInterface<BoundsCase> {};
+
+TEST_P(ControlBoundsTest, ControlSitsWhereTheLayoutPutsIt) {
+  const BoundsCase& c = GetParam();
+  const QWidget* control = form_->ClientArea()->findChild<QWidget*>(c.name, Qt::FindDirectChildrenOnly);
+  ASSERT_NE(control, nullptr) << c.name;
+  EXPECT_EQ(control->geometry(), QRect(c.left, c.top, c.width, c.height)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, ControlBoundsTest,
+                         ::testing::Values(BoundsCase{"SpeedButton1", 152, 480, 81, 25},
+                                           BoundsCase{"CheckBox1", 256, 480, 585, 25},
+                                           BoundsCase{"ZbPanel1", 0, 0, 847, 450}),
+                         [](const ::testing::TestParamInfo<BoundsCase>& p) { return std::string(p.param.name); });
+
+TEST_F(MainWindowTest, WindowAndControlsCarryTheirStoredProperties) {
+  EXPECT_EQ(form_->Caption(), "Zembrot 1.01");
+  EXPECT_TRUE(form_->KeyPreview());
+  EXPECT_EQ(form_->ClientArea()->width(), 847);
+  EXPECT_EQ(form_->ClientArea()->height(), 510);
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_EQ(form_->ZbLabel1->Left(), 8);
+  EXPECT_EQ(form_->ZbLabel1->Top(), 480);
+  EXPECT_EQ(form_->ZbLabel1->Caption(), "");
+  EXPECT_EQ(form_->ZbLabel1->Font().Name(), G("宋体"));
+  EXPECT_EQ(form_->ZbLabel1->Font().Height(), -19);
+  EXPECT_EQ(form_->CheckBox1->Caption(), G("英文提示"));
+  EXPECT_EQ(form_->CheckBox1->Font().Name(), G("宋体"));
+  EXPECT_EQ(form_->CheckBox1->Font().Height(), -19);
+  EXPECT_TRUE(form_->CheckBox1->HotTrack());
+  EXPECT_FALSE(form_->CheckBox1->TabStop());
+  EXPECT_FALSE(form_->CheckBox1->Checked());
+  EXPECT_TRUE(form_->CheckBox1->Enabled());
+  EXPECT_EQ(form_->ZbPanel1->BorderOuter(), TFrameStyleEx::fsFlat);
+  // Windowed controls lie above the graphic ones.
+  const QObjectList& children = form_->ClientArea()->children();
+  EXPECT_LT(children.indexOf(form_->SpeedButton1), children.indexOf(form_->CheckBox1));
+  EXPECT_LT(children.indexOf(form_->ZbLabel1), children.indexOf(form_->ZbPanel1));
+}
+
+TEST_F(MainWindowTest, PlayFieldFollowsTheWidthAndKeepsItsHeight) {
+  form_->show();
+  form_->resize(1000, form_->height() + 100);
+  QApplication::processEvents();
+  EXPECT_EQ(form_->ClientArea()->width(), 1000);
+  EXPECT_EQ(form_->ZbPanel1->width(), form_->ClientArea()->width());
+  EXPECT_EQ(form_->ZbPanel1->height(), 450);
+  EXPECT_EQ(form_->SpeedButton1->geometry().topLeft(), QPoint(152, 480));
+}
+
+struct TimerCase {
+  const char* name;
+  unsigned interval;
+};
+
+class TimerLayoutTest : public GameTest, public ::testing::WithParamInterface<TimerCase> {};
+
+TEST_P(TimerLayoutTest, TimerStartsOffWithItsInterval) {
+  const TTimer* timer = form_->findChild<TTimer*>(GetParam().name);
+  ASSERT_NE(timer, nullptr);
+  EXPECT_FALSE(timer->Enabled());
+  EXPECT_EQ(timer->Interval(), GetParam().interval);
+  EXPECT_TRUE(timer->HasOnTimer());
+}
+
+INSTANTIATE_TEST_SUITE_P(Timers, TimerLayoutTest,
+                         ::testing::Values(TimerCase{"Timer1", 500}, TimerCase{"Timer2", 9000},
+                                           TimerCase{"Timer3", 2000}),
+                         [](const ::testing::TestParamInfo<TimerCase>& p) { return std::string(p.param.name); });
+
+TEST_F(MainWindowTest, TimerFieldsAreTheNamedTimers) {
+  EXPECT_EQ(form_->Timer1, form_->findChild<TTimer*>("Timer1"));
+  EXPECT_EQ(form_->Timer2, form_->findChild<TTimer*>("Timer2"));
+  EXPECT_EQ(form_->Timer3, form_->findChild<TTimer*>("Timer3"));
+}
+
+TEST_F(MainWindowTest, MenuTreeHasSettingsWithTwoItemsAndTwoCommandsOnTheBar) {
+  ASSERT_NE(form_->MainMenu1, nullptr);
+  EXPECT_EQ(form_->MainMenu1->Items(), (std::vector<TMenuItem*>{form_->N1, form_->N3, form_->N5}));
+  EXPECT_EQ(form_->N1->Items(), (std::vector<TMenuItem*>{form_->N2, form_->N4}));
+  struct Item {
+    TMenuItem* item;
+    const char* caption;
+    bool checked;
+    bool clickable;
+  };
+  const Item items[] = {{form_->N1, "设置", false, false},
+                        {form_->N2, "落下字符显示英文", false, true},
+                        {form_->N4, "不显示中文", true, true},
+                        {form_->N3, "自定义练习内容", false, true},
+                        {form_->N5, "帮 助", false, true}};
+  for (const Item& item : items) {
+    EXPECT_EQ(item.item->Caption(), G(item.caption));
+    EXPECT_EQ(item.item->Checked(), item.checked) << item.caption;
+    EXPECT_EQ(static_cast<bool>(item.item->OnClick), item.clickable) << item.caption;
+    EXPECT_TRUE(item.item->Items().empty() || item.item == form_->N1);
+  }
+}
+
+TEST_F(MainWindowTest, SpeechAndOpenDialogWaitUnused) {
+  ASSERT_NE(form_->SpVoice1, nullptr);
+  EXPECT_FALSE(form_->SpVoice1->AutoConnect);
+  EXPECT_EQ(form_->SpVoice1->ConnectKind, TConnectKind::ckRunningOrNew);
+  EXPECT_FALSE(form_->SpVoice1->Connected());
+  EXPECT_EQ(speech_->GetActiveObjectCalls() + speech_->CreateInstanceCalls(), 0);
+  ASSERT_NE(form_->OpenDialog1, nullptr);
+  EXPECT_EQ(form_->OpenDialog1->Filter, "*.txt|*.txt");
+}
+
+TEST_F(MainWindowTest, FormCreatePreparesTheGameFields) {
+  EXPECT_EQ(Form1, form_.get());
+  EXPECT_NE(StringHelpers, nullptr);
+  EXPECT_EQ(form_->PendingDelete, -1);
+  EXPECT_EQ(form_->Score, 0);
+  EXPECT_EQ(form_->TopSlot, 0);
+  EXPECT_EQ(form_->NextLine, 0);
+  EXPECT_TRUE(form_->TypedText.empty());
+  EXPECT_TRUE(form_->HintText.empty());
+  EXPECT_EQ(form_->TallyList->LineCount(), 0);
+  EXPECT_EQ(PracticeLines(), (std::vector<std::string>{G("apple,苹果"), G("pear,梨"), G("tea,茶")}));
+  for (const TZbLabel* word : form_->WordSlots) EXPECT_EQ(word, nullptr);
+  EXPECT_TRUE(errors_.empty());
+}
+
+class NoPracticeFileTest : public GameTest {
+ protected:
+  std::vector<std::string> DefaultPracticeLines() const override { return {}; }
+};
+
+TEST_F(NoPracticeFileTest, MissingFileIsReportedBeforeTheWindowShowsAndTheWindowStillOpens) {
+  form_.reset();
+  errors_.clear();
+  bool visibleWhenReported = true;
+  SetErrorReporter([&](const std::exception& error) {
+    errors_.emplace_back(error.what());
+    visibleWhenReported = Form1 != nullptr && Form1->isVisible();
+  });
+  form_ = CreateMainWindow();
+  ASSERT_EQ(errors_.size(), 1u);
+  const std::string path = FileNameToCodePage(folder_ / CodePageToFileName(G("食物.txt")));
+  EXPECT_EQ(errors_.at(0).rfind("Cannot open file \"" + path + "\". ", 0), 0u) << errors_.at(0);
+  EXPECT_FALSE(visibleWhenReported);
+  EXPECT_NE(form_->PracticeList, nullptr);
+  EXPECT_EQ(form_->PracticeList->LineCount(), 0);
+  EXPECT_NE(form_->TallyList, nullptr);
+  EXPECT_EQ(form_->PendingDelete, -1);
+  form_->show();
+  EXPECT_TRUE(form_->isVisible());
+}
+
+void ClickAt(QWidget* widget, QPoint point) {
+  QMouseEvent press(QEvent::MouseButtonPress, point, widget->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, point, widget->mapToGlobal(point), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+TEST_F(MainWindowTest, StartButtonSwapsStartAndEnd) {
+  form_->TopSlot = 3;
+  form_->Score = 5;
+  ClickAt(form_->SpeedButton1, QPoint(40, 12));
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("结 束"));
+  EXPECT_EQ(form_->TopSlot, -1);
+  EXPECT_EQ(form_->Score, 5);
+  EXPECT_TRUE(form_->Timer1->Enabled());
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  EXPECT_FALSE(form_->CheckBox1->Enabled());
+
+  form_->Timer2->SetEnabled(true);
+  ClickAt(form_->SpeedButton1, QPoint(40, 12));
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_FALSE(form_->Timer2->Enabled());
+  EXPECT_FALSE(form_->Timer3->Enabled());
+  EXPECT_FALSE(form_->CheckBox1->Enabled());  // nothing enables the box again
+  EXPECT_EQ(form_->TopSlot, -1);
+}
+
+TEST_F(MainWindowTest, StartEnablesAlternationWhateverN4Shows) {
+  form_->N4->Click();
+  EXPECT_FALSE(form_->N4->Checked());
+  ClickStart();
+  EXPECT_TRUE(form_->Timer3->Enabled());
+}
+
+TEST_F(MainWindowTest, KeysReachTheKeyHandler) {
+  form_->DeliverKey('h');
+  form_->DeliverKey('i');
+  EXPECT_EQ(form_->TypedText, "hi");
+  EXPECT_EQ(form_->ZbLabel1->Caption(), "hi");
+}
+
+TEST_F(MainWindowTest, FallTimerTickRunsTheFallTick) {
+  form_->TopSlot = 4;
+  form_->Timer1->SetInterval(1);
+  form_->Timer1->SetEnabled(true);
+  QElapsedTimer waited;
+  waited.start();
+  while (form_->Caption() == "Zembrot 1.01" && waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents);
+    QThread::msleep(1);
+  }
+  form_->Timer1->SetEnabled(false);
+  EXPECT_EQ(form_->Caption(), G("得分:0"));
+}
+
+TEST_F(MainWindowTest, ErrorInAHandlerIsReportedAndPlayGoesOn) {
+  form_->TallyList->AppendLine(G("苹果apple;?"));
+  form_->TopSlot = 0;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  Type("apple");
+  ExpectCelebration();
+  Enter();
+  ASSERT_EQ(errors_.size(), 1u);
+  form_->DeliverKey('x');
+  EXPECT_EQ(form_->TypedText, "applex");
+}
+
+}  // namespace
+}  // namespace zembrot::testing

@@ -1,0 +1,67 @@
+// A long random game: ticks, typing, Enter, starts and stops, menu commands,
+// with the slot invariants checked after every tick.
+
+#include <random>
+
+#include "content/string_list.h"
+#include "frame/menu.h"
+#include "frame/timer.h"
+#include "game_fixture.h"
+#include "widgets/zb_check_box.h"
+#include "widgets/zb_label.h"
+#include "widgets/zb_panel.h"
+
+namespace zembrot::testing {
+namespace {
+
+class SoakTest : public GameTest {
+ protected:
+  std::vector<std::string> DefaultPracticeLines() const override {
+    return {"apple,苹果", "pear,梨", "tea,茶", "rice,米饭", "milk,牛奶", "bread", "egg,蛋;黄"};
+  }
+};
+
+TEST_F(SoakTest, HundredThousandTicksKeepTheSlotsInBounds) {
+  constexpr int kTicks = 100000;
+  services_.DrawFreely(20240601);
+  services_.onNotice = nullptr;
+  std::mt19937 player(7);
+  auto chance = [&player](int percent) { return static_cast<int>(player() % 100) < percent; };
+  form_->CheckBox1->SetChecked(true);
+  ClickStart();
+
+  for (int tick = 0; tick < kTicks; ++tick) {
+    if (chance(30)) Key(static_cast<char>('a' + player() % 26));
+    if (chance(3)) Key(8);
+    if (chance(20)) {
+      // Aim at a visited word now and then, so that matches happen.
+      const int slot = static_cast<int>(player() % 5);
+      if (const TZbLabel* word = form_->WordSlots[static_cast<std::size_t>(slot)]; word != nullptr) {
+        form_->TypedText.clear();
+        for (const char byte : player() % 2 == 0 ? word->Hint() : word->Caption()) Key(byte);
+      }
+      Enter();
+    }
+    if (chance(1)) ClickStart();
+    if (chance(1)) form_->N2->Click();
+    if (chance(1)) form_->N4->Click();
+    if (chance(5)) form_->Timer3Timer(form_->Timer3);
+    if (chance(2)) form_->Timer2Timer(form_->Timer2);
+    if (tick % 5000 == 4999) SetPracticeLines(DefaultPracticeLines());
+
+    Tick();
+
+    ASSERT_GE(form_->TopSlot, -1) << "tick " << tick;
+    ASSERT_LE(form_->TopSlot, 4) << "tick " << tick;
+    ASSERT_LE(WordCount(), 5) << "tick " << tick;
+    for (std::size_t slot = 5; slot < form_->WordSlots.size(); ++slot) {
+      ASSERT_EQ(form_->WordSlots[slot], nullptr) << "tick " << tick;
+    }
+    ASSERT_EQ(static_cast<int>(form_->ZbPanel1->findChildren<TZbLabel*>().size()), WordCount()) << "tick " << tick;
+  }
+  EXPECT_GT(form_->TallyList->LineCount(), 0);
+  EXPECT_GE(form_->Timer1->Interval(), 1u);
+}
+
+}  // namespace
+}  // namespace zembrot::testing
