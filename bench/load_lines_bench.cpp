@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,11 +17,6 @@
 
 #include "content/string_list.h"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -57,9 +53,8 @@ std::string PracticeText() {
 class PracticeFile {
  public:
   PracticeFile() {
-    std::string pattern = (fs::temp_directory_path() / "zembrot-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
+    folder_ = fs::temp_directory_path() / ("zembrot-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder_);
     path_ = (folder_ / "practice.txt").string();
     const std::string text = PracticeText();
     std::ofstream out(path_, std::ios::binary);
@@ -101,18 +96,16 @@ void BM_LoadLines(benchmark::State& state) {
 void BM_MemchrFloor(benchmark::State& state) {
   const PracticeFile& file = File();
   for (auto _ : state) {
-    const int descriptor = ::open(file.Path().c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat status {};
-    ::fstat(descriptor, &status);
-    const auto size = static_cast<std::size_t>(status.st_size);
-    auto data = std::make_unique_for_overwrite<char[]>(size);
-    std::size_t got = 0;
-    while (got < size) {
-      const ssize_t delivered = ::read(descriptor, data.get() + got, size - got);
-      if (delivered <= 0) break;
-      got += static_cast<std::size_t>(delivered);
+    // One request for the whole file, as LoadLines makes it.
+    std::FILE* stream = std::fopen(file.Path().c_str(), "rb");
+    if (stream == nullptr) {
+      state.SkipWithError("cannot open the practice file");
+      break;
     }
-    ::close(descriptor);
+    const std::size_t size = file.Size();
+    auto data = std::make_unique_for_overwrite<char[]>(size);
+    const std::size_t got = std::fread(data.get(), 1, size, stream);
+    std::fclose(stream);
     std::size_t lines = 0;
     const char* position = data.get();
     const char* const end = position + got;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -43,9 +43,9 @@ std::string Utf16(std::u16string_view text, bool littleEndian) {
 class PracticeFileTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zembrot-content-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = fs::canonical(pattern);
+    const fs::path folder = fs::temp_directory_path() / ("zembrot-content-" + std::to_string(std::random_device{}()));
+    ASSERT_TRUE(fs::create_directory(folder)) << "folder exists already: " << folder;
+    folder_ = fs::canonical(folder);
     previousDirectory_ = fs::current_path();
   }
 
