@@ -162,7 +162,7 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
   // A key that types nothing takes Qt's ordinary way, menu keys included.
   const std::string bytes = KeyEventBytes(*event);
   if (bytes.empty()) return false;
-  const bool previewed = keyPreview_ || receiver == this;
+  const bool previewed = IsPreviewed(receiver);
   const QPointer<QObject> receiverAlive(receiver);
   const std::string left = previewed ? DeliverBytes(bytes) : bytes;
   // The character is handed on here rather than returned to Qt, so that it
@@ -183,7 +183,7 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
 bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
   if (event->commitString().isEmpty()) return false;
   const std::string bytes = Utf16ToCodePage(event->commitString().toStdU16String());
-  const bool previewed = keyPreview_ || receiver == this;
+  const bool previewed = IsPreviewed(receiver);
   const QPointer<QObject> receiverAlive(receiver);
   const std::string left = previewed ? DeliverBytes(bytes) : bytes;
   if (receiverAlive) {
@@ -215,6 +215,14 @@ void TForm::PassOn(QObject* receiver, QEvent* event) {
   passingOn_ = event;
   QCoreApplication::sendEvent(receiver, event);
   if (self) passingOn_ = previous;
+}
+
+bool TForm::IsPreviewed(QObject* receiver) const {
+  // Keys that steer the menu bar are the menu's own.
+  const QWidget* bar = menuWidget();
+  const auto* widget = static_cast<const QWidget*>(receiver);
+  if (bar != nullptr && (widget == bar || bar->isAncestorOf(widget))) return false;
+  return keyPreview_ || receiver == this;
 }
 
 bool TForm::IsInsideWindow(QObject* object) const {

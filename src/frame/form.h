@@ -76,6 +76,9 @@ class TForm : public QMainWindow {
   // Hands an event on to its receiver, marked so the filter lets it pass.
   void PassOn(QObject* receiver, QEvent* event);
   bool IsInsideWindow(QObject* object) const;
+  // Whether OnKeyPress sees the characters sent to `receiver` (a widget
+  // inside the window).
+  bool IsPreviewed(QObject* receiver) const;
   void AlignControls();
   int MenuBarHeight(int width) const;
   void CentreOnScreen();

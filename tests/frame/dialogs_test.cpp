@@ -34,7 +34,7 @@ namespace zembrot {
 namespace {
 
 using testing_support::RunEventsUntil;
-using testing_support::WhenModalOpens;
+using testing_support::ModalWatcher;
 
 void SendKey(QWidget* receiver, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
@@ -147,7 +147,7 @@ TEST(NoticeDialogTest, EnterEscSpaceClickAndCloseBoxAllEndTheNotice) {
   };
   for (const Case& testCase : cases) {
     bool opened = false;
-    WhenModalOpens([&](QWidget* dialog) {
+    const ModalWatcher watcher([&](QWidget* dialog) {
       opened = dialog->objectName() == QStringLiteral("TMessageForm");
       testCase.close(dialog);
     });
@@ -168,7 +168,7 @@ TEST(NoticeDialogTest, TimersTickWhileTheNoticeIsOpenAndCaptionIsTheTitle) {
   timer.SetOnTimer([&](QObject*) { ++ticks; });
   QString caption;
   QPoint centreOffset;
-  WhenModalOpens([&](QWidget* dialog) {
+  const ModalWatcher watcher([&](QWidget* dialog) {
     caption = dialog->windowTitle();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QRect frame = dialog->frameGeometry();
@@ -186,7 +186,7 @@ TEST(NoticeDialogTest, TimersTickWhileTheNoticeIsOpenAndCaptionIsTheTitle) {
 TEST(NoticeDialogTest, CtrlCCopiesTheTextForm) {
   const std::string text = "\xC6\xBB\xB9\xFB\rapple";
   QString copied;
-  WhenModalOpens([&](QWidget* dialog) {
+  const ModalWatcher watcher([&](QWidget* dialog) {
     SendKey(dialog->findChild<QPushButton*>(QStringLiteral("OK")), Qt::Key_C, Qt::ControlModifier, "\x03");
     copied = QGuiApplication::clipboard()->text();
     dialog->close();
@@ -222,7 +222,7 @@ TEST(ErrorReportTest, StopIconBoxCaptionedWithTheTitleAndFullStopRule) {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
-    WhenModalOpens([&](QWidget* modal) {
+    const ModalWatcher watcher([&](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       shown = box != nullptr;
       if (box != nullptr) {
@@ -242,18 +242,17 @@ TEST(ErrorReportTest, StopIconBoxCaptionedWithTheTitleAndFullStopRule) {
       EXPECT_EQ(buttons, 1);
     }
   }
-  // The poller left behind by the silent case must not close later boxes.
-  QWidget dummy;
-  dummy.setWindowModality(Qt::ApplicationModal);
-  dummy.show();
-  RunEventsUntil([&] { return !dummy.isVisible(); }, 100);
 }
 
 // Finds the file dialog once it is open and types `name` into it.
-void ChooseInOpenDialog(const QString& name, bool accept, QStringList* filters = nullptr) {
-  WhenModalOpens([=](QWidget* modal) {
+std::unique_ptr<ModalWatcher> ChooseInOpenDialog(const QString& name, bool accept, QStringList* filters = nullptr) {
+  return std::make_unique<ModalWatcher>([=](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
+    if (dialog == nullptr) {
+      ADD_FAILURE() << "no file dialog";
+      modal->close();
+      return;
+    }
     if (filters != nullptr) *filters = dialog->nameFilters();
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
@@ -304,7 +303,7 @@ TEST_F(OpenDialogTest, ChosenFileGivesItsFullPathAndMakesItsFolderCurrent) {
     TOpenDialog dialog;
     dialog.Filter = "*.txt|*.txt";
     QStringList filters;
-    ChooseInOpenDialog(ToQ(testCase.chosen), true, &filters);
+    const auto watcher = ChooseInOpenDialog(ToQ(testCase.chosen), true, &filters);
     ASSERT_TRUE(dialog.ExecuteDialog());
     EXPECT_EQ(filters, QStringList{QStringLiteral("*.txt")});
     EXPECT_EQ(dialog.FileName, FileNameToCodePage(testCase.chosen));
@@ -316,7 +315,7 @@ TEST_F(OpenDialogTest, ChosenFileGivesItsFullPathAndMakesItsFolderCurrent) {
 TEST_F(OpenDialogTest, CancelReturnsFalseAndChangesNothing) {
   TOpenDialog dialog;
   dialog.Filter = "*.txt|*.txt";
-  ChooseInOpenDialog(QString(), false);
+  const auto watcher = ChooseInOpenDialog(QString(), false);
   EXPECT_FALSE(dialog.ExecuteDialog());
   EXPECT_TRUE(dialog.FileName.empty());
   EXPECT_EQ(std::filesystem::current_path(), previous_);
@@ -335,7 +334,7 @@ TEST_F(OpenDialogTest, FilterPairsBecomeNameFilters) {
     TOpenDialog dialog;
     dialog.Filter = testCase.filter;
     QStringList filters;
-    ChooseInOpenDialog(QString(), false, &filters);
+    const auto watcher = ChooseInOpenDialog(QString(), false, &filters);
     dialog.ExecuteDialog();
     EXPECT_EQ(filters, testCase.expected) << testCase.filter;
   }

@@ -268,6 +268,10 @@ TEST(FormKeyPreviewTest, KeysOfADialogOwnedByTheFormAreNotPreviewed) {
   recorder.Press(&dialog, Qt::Key_B, Qt::NoModifier, "b");
   EXPECT_TRUE(recorder.received.empty());
   EXPECT_EQ(edit->text(), QStringLiteral("a"));
+  // Nor are keys that steer the menu bar.
+  recorder.Press(recorder.form.menuBar(), Qt::Key_C, Qt::NoModifier, "c");
+  recorder.Press(recorder.form.menuBar(), Qt::Key_Tab, Qt::NoModifier, "\t");
+  EXPECT_TRUE(recorder.received.empty());
 }
 
 // Counts its paintings.

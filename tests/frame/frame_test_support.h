@@ -51,18 +51,25 @@ class RecordedErrors {
 };
 
 // Calls `action` with the modal window once one is open (from inside the
-// nested loop that shows it).
-inline void WhenModalOpens(std::function<void(QWidget* modal)> action) {
-  auto* poller = new QTimer();
-  poller->setInterval(5);
-  QObject::connect(poller, &QTimer::timeout, poller, [poller, action = std::move(action)] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) return;
-    poller->stop();
-    poller->deleteLater();
-    action(modal);
-  });
-  poller->start();
-}
+// nested loop that shows it). Watches only while it lives.
+class ModalWatcher {
+ public:
+  explicit ModalWatcher(std::function<void(QWidget* modal)> action) : action_(std::move(action)) {
+    poller_.setInterval(5);
+    QObject::connect(&poller_, &QTimer::timeout, &poller_, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || !modal->isVisible()) return;
+      poller_.stop();
+      action_(modal);
+    });
+    poller_.start();
+  }
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+ private:
+  std::function<void(QWidget* modal)> action_;
+  QTimer poller_;
+};
 
 }  // namespace zembrot::testing_support
