@@ -5,6 +5,7 @@
 // the game's fields and its handlers, one source file per topic.
 
 #include <array>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -94,6 +95,7 @@ class TForm1 : public TForm {
   void MatchTypedText();
   void CelebrateAndScore(int slot);
   void SpeakTypedText();
+  void ReportSpeechFailure();
   void TallyWord(const std::string& displayed, const std::string& hint);
   void MarkMasteredLine(const std::string& displayed, const std::string& hint);
   void CheckGameOver();
@@ -106,6 +108,7 @@ class TForm1 : public TForm {
   bool emptyListReported_ = false;
   // A broken speech engine is reported once per run; play goes on silently.
   bool speechFailureReported_ = false;
+  std::exception_ptr pendingSpeechFailure_;
 };
 
 // The default practice file, "食物.txt" in the process's current directory.

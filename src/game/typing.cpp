@@ -55,6 +55,7 @@ void TForm1::FormKeyPress(QObject* /*Sender*/, char& Key) {
   ZbLabel1->SetCaption(std::string());
   MatchTypedText();
   TypedText.clear();
+  ReportSpeechFailure();
 }
 
 void TForm1::MatchTypedText() {
@@ -100,17 +101,25 @@ void TForm1::CelebrateAndScore(int slot) {
   UpdateHint();
 }
 
+// A machine without a working speech engine still plays, silently: the
+// match goes on, and the player hears about the failure once per run.
 void TForm1::SpeakTypedText() {
-  std::exception_ptr failure;
   try {
     SpVoice1->Speak(CodePageToUtf16(std::string(kSpeechPrefix) + TypedText), kSpeakAsynchronously);
   } catch (const Exception&) {
-    failure = std::current_exception();
+    if (!speechFailureReported_) {
+      speechFailureReported_ = true;
+      pendingSpeechFailure_ = std::current_exception();
+    }
   }
-  // A machine without a working speech engine still plays, silently; the
-  // player hears about it once, not at every word.
-  if (failure == nullptr || speechFailureReported_) return;
-  speechFailureReported_ = true;
+}
+
+// Reported once the whole Enter is done, so that the error box does not
+// hold up the score and the removal of the words.
+void TForm1::ReportSpeechFailure() {
+  if (pendingSpeechFailure_ == nullptr) return;
+  const std::exception_ptr failure = pendingSpeechFailure_;
+  pendingSpeechFailure_ = nullptr;
   RunGuarded([failure] { std::rethrow_exception(failure); });
 }
 

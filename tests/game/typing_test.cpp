@@ -2,6 +2,7 @@
 // speech, score, pause and speed-up.
 
 #include "content/string_list.h"
+#include "frame/application.h"
 #include "frame/timer.h"
 #include "game_fixture.h"
 #include "widgets/colors.h"
@@ -242,9 +243,17 @@ TEST_P(SpeechFailureTest, MatchCompletesSilentlyAndTheFailureIsReportedOnce) {
   form_->TopSlot = 1;
   PlaceWord(0, "苹果", "apple", 100, 100);
   PlaceWord(1, "梨", "pear", 300, 100);
+  // The report waits until the whole Enter is done.
+  int scoreWhenReported = -1;
+  SetErrorReporter([&](const std::exception& error) {
+    errors_.emplace_back(error.what());
+    scoreWhenReported = form_->Score;
+    EXPECT_EQ(form_->WordSlots[0], nullptr);
+  });
   Type("apple");
   ExpectCelebration();
   Enter();
+  EXPECT_EQ(scoreWhenReported, 1);
   EXPECT_EQ(form_->Score, 1);
   EXPECT_EQ(form_->WordSlots[0], nullptr);
   EXPECT_EQ(form_->TopSlot, 0);
