@@ -18,7 +18,8 @@ class TForm;
 
 class TApplication {
  public:
-  // Creates the Qt application; the title comes from argv[0].
+  // Creates the Qt application (or shares the one that exists); the title
+  // comes from the executable's file name.
   TApplication(int& argc, char** argv);
   ~TApplication();
   TApplication(const TApplication&) = delete;
@@ -57,7 +58,8 @@ std::string WithFullStop(const std::string& message);
 void RunGuarded(const std::function<void()>& handler);
 
 // Replaceable error report, for tests; the default calls
-// TApplication::ReportError (or writes to stderr with no application).
+// TApplication::ReportError (or writes to stderr with no application). An
+// empty reporter restores the default.
 using ErrorReporter = std::function<void(const std::exception& error)>;
 void SetErrorReporter(ErrorReporter reporter);
 

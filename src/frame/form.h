@@ -45,6 +45,8 @@ class TForm : public QMainWindow {
 
   // Receives every character typed anywhere in the window (with key
   // preview), before the focused control. Setting the key to 0 swallows it.
+  // It already runs inside the handler guard; a character whose handler
+  // failed does not reach the control.
   std::function<void(QObject* sender, char& key)> OnKeyPress;
 
   // Delivers one code-page byte to OnKeyPress through the handler guard;
