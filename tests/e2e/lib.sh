@@ -60,11 +60,12 @@ wait_for_caption() {
   fail "caption \"$caption\" never came; it is \"$(xdotool getwindowname "$window" 2>/dev/null)\""
 }
 
-# close_dialogs: closes every open notice or error box (captioned with the title).
+# close_dialogs: closes every open notice or error box (captioned with the
+# title, which is the executable's name: "zembrot").
 close_dialogs() {
   local id
   for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "Zembrot" ]; then "$CLOSE_WINDOW" "$id" || true; fi
+    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "zembrot" ]; then "$CLOSE_WINDOW" "$id" || true; fi
   done
 }
 
