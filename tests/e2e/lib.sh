@@ -61,11 +61,11 @@ wait_for_caption() {
 }
 
 # close_dialogs: closes every open notice or error box (captioned with the
-# title, which is the executable's name: "zembrot").
+# title, which comes from the executable's name: "Zembrot").
 close_dialogs() {
   local id
   for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "zembrot" ]; then "$CLOSE_WINDOW" "$id" || true; fi
+    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "Zembrot" ]; then "$CLOSE_WINDOW" "$id" || true; fi
   done
 }
 
