@@ -73,7 +73,14 @@ constexpr MenuItemLayout kN4{&TForm1::N4, "N4", "不显示中文", true, &TForm1
 constexpr MenuItemLayout kN3{&TForm1::N3, "N3", "自定义练习内容", false, &TForm1::N3Click};
 constexpr MenuItemLayout kN5{&TForm1::N5, "N5", "帮 助", false, &TForm1::N5Click};
 
-// Every handler runs through the one guard: nothing escapes into Qt.
+// Binds a handler of the window. Timers, menu items and the key preview run
+// their handlers through the frame's guard themselves.
+std::function<void(QObject*)> Bound(TForm1& form, void (TForm1::*handler)(QObject*)) {
+  TForm1* target = &form;
+  return [target, handler](QObject* sender) { (target->*handler)(sender); };
+}
+
+// The button calls its OnClick as it is, so its handler takes the guard here.
 std::function<void(QObject*)> Guarded(TForm1& form, void (TForm1::*handler)(QObject*)) {
   TForm1* target = &form;
   return [target, handler](QObject* sender) { RunGuarded([&] { (target->*handler)(sender); }); };
@@ -100,9 +107,7 @@ void BuildWindow(TForm1& form) {
   form.setPalette(palette);
   form.SetKeyPreview(true);
   TForm1* target = &form;
-  form.OnKeyPress = [target](QObject* sender, char& key) {
-    RunGuarded([&] { target->FormKeyPress(sender, key); });
-  };
+  form.OnKeyPress = [target](QObject* sender, char& key) { target->FormKeyPress(sender, key); };
 }
 
 void BuildControls(TForm1& form) {
@@ -141,7 +146,7 @@ void BuildTimer(TForm1& form, const TimerLayout& layout) {
   // Off before anything else, so that no countdown starts while it is built.
   timer->SetEnabled(false);
   timer->SetInterval(layout.interval);
-  timer->SetOnTimer(Guarded(form, layout.onTimer));
+  timer->SetOnTimer(Bound(form, layout.onTimer));
   form.*layout.field = timer;
 }
 
@@ -150,7 +155,7 @@ TMenuItem* BuildMenuItem(TForm1& form, const MenuItemLayout& layout) {
   item->setObjectName(QString::fromLatin1(layout.name));
   item->SetCaption(Text(layout.captionUtf8));
   item->SetChecked(layout.checked);
-  if (layout.onClick != nullptr) item->OnClick = Guarded(form, layout.onClick);
+  if (layout.onClick != nullptr) item->OnClick = Bound(form, layout.onClick);
   form.*layout.field = item;
   return item;
 }

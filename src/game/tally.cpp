@@ -23,12 +23,13 @@ constexpr int kGameOverBelow = 2;
 // An entry is "<text>;<count>". It belongs to the word when its text is the
 // word's two texts joined in either order, so the entry is still found after
 // the alternation swapped them. The count follows the last semicolon: the
-// texts themselves may hold semicolons.
+// texts themselves may hold semicolons. A word without a second text never
+// finds an entry: each of its matches starts a new one.
 void TForm1::TallyWord(const std::string& displayed, const std::string& hint) {
   const std::string joined = displayed + hint;
   const std::string swapped = hint + displayed;
   bool found = false;
-  for (int k = TallyList->LineCount() - 1; k >= 0; --k) {
+  for (int k = hint.empty() ? -1 : TallyList->LineCount() - 1; k >= 0; --k) {
     const std::string entry = TallyList->LineAt(k);
     const std::string::size_type separator = entry.rfind(';');
     if (separator == std::string::npos) continue;
