@@ -86,9 +86,12 @@ TApplication::TApplication(int& argc, char** argv) {
   }
   SetTitleFromExecutable(executablePath);
   currentApplication = this;
+  // Before any window exists, as the speech component expects.
+  speechThreadReady_ = InitializeSpeechThread();
 }
 
 TApplication::~TApplication() {
+  UninitializeSpeechThread(speechThreadReady_);
   if (currentApplication == this) currentApplication = nullptr;
 }
 
@@ -100,14 +103,12 @@ void TApplication::SetTitleFromExecutable(const std::string& executablePath) {
 }
 
 int TApplication::Run(TForm& mainForm) {
-  const bool speechThreadReady = InitializeSpeechThread();
   // Closing the main window ends the program, whatever other windows exist.
   const QMetaObject::Connection quitOnClose =
       QObject::connect(&mainForm, &TForm::Closed, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
   mainForm.ShowCentered();
   const int exitCode = QApplication::exec();
   QObject::disconnect(quitOnClose);
-  UninitializeSpeechThread(speechThreadReady);
   return exitCode;
 }
 

@@ -18,8 +18,10 @@ class TForm;
 
 class TApplication {
  public:
-  // Creates the Qt application (or shares the one that exists); the title
-  // comes from the executable's file name.
+  // Creates the Qt application (or shares the one that exists) and prepares
+  // the GUI thread for the speech engine; the title comes from the
+  // executable's file name. Create it before the main window, so that it is
+  // destroyed after it.
   TApplication(int& argc, char** argv);
   ~TApplication();
   TApplication(const TApplication&) = delete;
@@ -42,6 +44,10 @@ class TApplication {
  private:
   std::unique_ptr<QApplication> qtApplication_;
   std::string title_;
+  // The GUI thread is prepared for the speech engine from the start until
+  // this object goes, which is after the main window and its speech
+  // component have been destroyed: they still release engine objects then.
+  bool speechThreadReady_ = false;
 };
 
 // The title rule: the file name after the last separator, cut at its first

@@ -218,14 +218,26 @@ class SapiSpeechServer : public SpeechServer {
 
 std::shared_ptr<SpeechServer> CreatePlatformSpeechServer() { return std::make_shared<SapiSpeechServer>(); }
 
+namespace {
+
+int initializations = 0;  // successful CoInitialize calls not yet balanced
+
+}  // namespace
+
 bool InitializeSpeechThread() {
   // S_FALSE (already initialised on this thread) counts as success: it too
   // must be balanced by CoUninitialize.
-  return SUCCEEDED(CoInitialize(nullptr));
+  if (FAILED(CoInitialize(nullptr))) return false;
+  ++initializations;
+  return true;
 }
 
 void UninitializeSpeechThread(bool initialized) {
-  if (initialized) CoUninitialize();
+  if (!initialized) return;
+  CoUninitialize();
+  if (initializations > 0) --initializations;
 }
+
+bool SpeechThreadInitialized() { return initializations > 0; }
 
 }  // namespace zembrot

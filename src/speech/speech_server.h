@@ -78,5 +78,8 @@ std::shared_ptr<SpeechServer> CreatePlatformSpeechServer();
 // UninitializeSpeechThread at exit, after every speech component is gone.
 bool InitializeSpeechThread();
 void UninitializeSpeechThread(bool initialized);
+// True between a successful InitializeSpeechThread and its matching
+// UninitializeSpeechThread (the calls nest).
+bool SpeechThreadInitialized();
 
 }  // namespace zembrot

@@ -22,6 +22,7 @@
 #include "frame/form.h"
 #include "frame/menu.h"
 #include "frame_test_support.h"
+#include "speech/speech_server.h"
 
 namespace zembrot {
 namespace {
@@ -407,6 +408,34 @@ TEST(ApplicationTest, RunShowsTheMainFormAndEndsWithZeroWhenItCloses) {
   EXPECT_EQ(application.Run(form), 0);
   EXPECT_TRUE(visibleWhileRunning);
   QApplication::setQuitOnLastWindowClosed(true);
+}
+
+// The main window is created after the application object and destroyed
+// after Run has returned; its speech component still releases engine
+// objects then, so the thread stays prepared until the application goes.
+TEST(ApplicationTest, SpeechThreadIsPreparedFromApplicationStartUntilItsEnd) {
+  int argc = 1;
+  char name[] = "/opt/games/zembrot";
+  char* argv[] = {name, nullptr};
+  ASSERT_FALSE(SpeechThreadInitialized());
+  {
+    TApplication application(argc, argv);
+    bool preparedWhileRunning = false;
+    {
+      TForm form;
+      form.SetClientSize(320, 240);
+      QTimer::singleShot(10, &form, [&] {
+        preparedWhileRunning = SpeechThreadInitialized();
+        form.close();
+      });
+      EXPECT_TRUE(SpeechThreadInitialized()) << "before the main window runs";
+      EXPECT_EQ(application.Run(form), 0);
+      EXPECT_TRUE(preparedWhileRunning);
+      EXPECT_TRUE(SpeechThreadInitialized()) << "after Run, while the main window still exists";
+    }
+    EXPECT_TRUE(SpeechThreadInitialized()) << "after the main window is gone";
+  }
+  EXPECT_FALSE(SpeechThreadInitialized());
 }
 
 }  // namespace
