@@ -92,15 +92,20 @@ void TForm1::Timer1Timer(QObject* /*Sender*/) {
 }
 
 void TForm1::SpawnWords() {
+  const int last = LoopBound(TopSlot + 1);
   if (PracticeList->LineCount() == 0) {
-    // Nothing to spawn: TopSlot stays, so words arrive as soon as a list
-    // is loaded.
-    ReportEmptyPracticeList();
-    return;
+    // Words left on the field from before a stop take their slots back
+    // without a line; only a slot that needs one is refused. TopSlot then
+    // stays, so words arrive as soon as a list is loaded.
+    for (int i = 0; i <= last; ++i) {
+      if (WordSlots[i] == nullptr) {
+        ReportEmptyPracticeList();
+        return;
+      }
+    }
   }
   ++TopSlot;
   // Every empty slot up to the new TopSlot is filled, not only the top one.
-  const int last = LoopBound(TopSlot);
   for (int i = 0; i <= last; ++i) {
     if (WordSlots[i] != nullptr) continue;
     if (PracticeList->LineCount() == 0) {
