@@ -82,13 +82,26 @@ TEST_F(HintTest, LastVisitedWordEndsOnTheLine) {
 
 TEST_F(HintTest, FallTickRefreshesTheHintBeforeEachWordMoves) {
   form_->CheckBox1->SetChecked(true);
-  form_->TopSlot = 4;
-  PlaceWord(0, "苹果", "apple", 100, 100);
-  services_.ExpectDraw(5, 2);  // the hint's mask
-  services_.ExpectDraw(5, 0);  // the fall
+  form_->TopSlot = 4;  // no spawn in this tick
+  TZbLabel* apple = PlaceWord(0, "苹果", "apple", 100, 100);
+  TZbLabel* pear = PlaceWord(1, "梨", "pear", 400, 100);
+  // Before slot 0 moves: a fresh hint for each visited word, the last one
+  // (梨?ear) staying on the line.
+  services_.ExpectDraw(5, 2);
+  services_.ExpectDraw(4, 2);
+  services_.ExpectDraw(5, 1);  // slot 0 falls 2
+  // Before slot 1 moves: the line shows 梨, so that word blinks and no new
+  // hint is drawn.
+  services_.ExpectDraw(5, 3);  // slot 1 falls 4
   Tick();
-  EXPECT_EQ(form_->HintText, G("苹果apple"));
-  EXPECT_EQ(services_.randomizeCount, 2);
+  EXPECT_EQ(services_.drawRanges, (std::vector<int>{5, 4, 5, 5}));
+  EXPECT_EQ(apple->Top(), 102);
+  EXPECT_EQ(pear->Top(), 104);
+  EXPECT_EQ(form_->HintText, G("梨pear"));
+  EXPECT_EQ(form_->CheckBox1->Caption(), G("梨?ear"));
+  EXPECT_FALSE(apple->Blinking());
+  EXPECT_TRUE(pear->Blinking());
+  EXPECT_EQ(services_.randomizeCount, 3);  // the tick and two hints
 }
 
 TEST_F(MenuTest, AlternationSwapsTheTextsOfVisitedWords) {
