@@ -232,6 +232,50 @@ TEST_F(FallTickTest, LoopBoundIsReadOnceSoARemovalDoesNotStopTheLoop) {
   EXPECT_EQ(form_->WordSlots[2], third);
 }
 
+// TopSlot counts words; it is no index of the highest one. A match in slot 0
+// leaves the word in slot 1 unvisited until the next spawn raises the bound.
+TEST_F(FallTickTest, MatchInALowSlotHidesTheWordAboveUntilTheNextSpawn) {
+  SetPracticeLines({"tea,茶"});
+  form_->TopSlot = 1;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  TZbLabel* pear = PlaceWord(1, "梨", "pear", 500, 100);
+  Type("apple");
+  ExpectCelebration();
+  Enter();
+  ASSERT_EQ(form_->TopSlot, 0);
+  ASSERT_EQ(form_->WordSlots[0], nullptr);
+
+  Type("pear");
+  Enter();  // not compared
+  form_->Timer3Timer(form_->Timer3);  // not swapped
+  EXPECT_EQ(form_->WordSlots[1], pear);
+  EXPECT_EQ(pear->Caption(), G("梨"));
+  EXPECT_EQ(form_->Score, 1);
+
+  // Tick: TopSlot 0 moves nothing; the spawn refills slot 0 first.
+  services_.ExpectDraw(820, 0);
+  services_.ExpectDraw(780, 20);
+  Tick();
+  EXPECT_EQ(form_->TopSlot, 1);
+  ASSERT_NE(form_->WordSlots[0], nullptr);
+  EXPECT_EQ(form_->WordSlots[0]->Left(), 20);
+  EXPECT_EQ(form_->WordSlots[1], pear);
+  EXPECT_EQ(pear->Top(), 100);
+
+  // Visited again: it falls, and it matches.
+  services_.ExpectDraw(5, 0);
+  services_.ExpectDraw(5, 2);
+  services_.ExpectDraw(820, 0);
+  services_.ExpectDraw(780, 300);
+  Tick();
+  EXPECT_EQ(pear->Top(), 103);
+  Type("pear");
+  ExpectCelebration();
+  Enter();
+  EXPECT_EQ(form_->WordSlots[1], nullptr);
+  EXPECT_EQ(form_->Score, 2);
+}
+
 TEST_F(FallTickTest, SpawnFillsEveryEmptySlotUpToTheNewTopSlot) {
   form_->TopSlot = 2;
   TZbLabel* kept = PlaceWord(1, "a", "a", 700, 300);
