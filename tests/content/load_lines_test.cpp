@@ -10,6 +10,7 @@
 #include "base/errors.h"
 #include "base/system_message.h"
 #include "content/string_list.h"
+#include "lines_of.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -20,13 +21,8 @@ namespace zembrot {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
-
-Lines LinesOf(const TStringList& list) {
-  Lines lines;
-  for (int i = 0; i < list.LineCount(); ++i) lines.push_back(list.LineAt(i));
-  return lines;
-}
+using testing_lines::Lines;
+using testing_lines::LinesOf;
 
 std::string Utf16(std::u16string_view text, bool littleEndian) {
   std::string bytes;

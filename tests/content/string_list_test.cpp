@@ -6,17 +6,13 @@
 
 #include "base/errors.h"
 #include "content/string_list.h"
+#include "lines_of.h"
 
 namespace zembrot {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-Lines LinesOf(const TStringList& list) {
-  Lines lines;
-  for (int i = 0; i < list.LineCount(); ++i) lines.push_back(list.LineAt(i));
-  return lines;
-}
+using testing_lines::Lines;
+using testing_lines::LinesOf;
 
 TStringList ListOf(const Lines& lines) {
   TStringList list;
