@@ -3,7 +3,9 @@
 source "$(dirname "$0")/lib.sh"
 
 mkdir "$WORK_DIR/lists"
-write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭"
+# Enough other lines that "apple" does not come round again while we type.
+write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
+  "fish,鱼" "soup,汤" "cake,蛋糕"
 start_game "$WORK_DIR/lists"
 
 window=$(find_window "Zembrot 1.01") || fail "no window captioned \"Zembrot 1.01\""
