@@ -162,38 +162,41 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
   // A key that types nothing takes Qt's ordinary way, menu keys included.
   const std::string bytes = KeyEventBytes(*event);
   if (bytes.empty()) return false;
-  const bool previewed = IsPreviewed(receiver);
-  const QPointer<QObject> receiverAlive(receiver);
-  const std::string left = previewed ? DeliverBytes(bytes) : bytes;
   // The character is handed on here rather than returned to Qt, so that it
   // does not come back through this filter while it travels to the parents.
-  if (receiverAlive) {
-    if (left == bytes) {
-      PassOn(receiver, event);
-    } else if (!left.empty()) {
-      QKeyEvent changed(event->type(), event->key(), event->modifiers(), ToQString(left), event->isAutoRepeat(),
-                        static_cast<quint16>(event->count()));
-      PassOn(receiver, &changed);
-    }
-  }
-  event->accept();
-  return true;
+  return PreviewAndPassOn(receiver, event, bytes, [&](const std::string& left, std::optional<QKeyEvent>& changed) {
+    if (left.empty()) return;  // swallowed
+    changed.emplace(event->type(), event->key(), event->modifiers(), ToQString(left), event->isAutoRepeat(),
+                    static_cast<quint16>(event->count()));
+  });
 }
 
 bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
   if (event->commitString().isEmpty()) return false;
   const std::string bytes = Utf16ToCodePage(event->commitString().toStdU16String());
-  const bool previewed = IsPreviewed(receiver);
+  return PreviewAndPassOn(receiver, event, bytes,
+                          [&](const std::string& left, std::optional<QInputMethodEvent>& changed) {
+                            // The composition itself goes on; only the committed text changes.
+                            changed.emplace(event->preeditString(), event->attributes());
+                            changed->setCommitString(ToQString(left), event->replacementStart(),
+                                                     event->replacementLength());
+                          });
+}
+
+// Offers the typed bytes to OnKeyPress, then hands the event on to its
+// receiver: unchanged when the handler left every byte, as `changed` makes it
+// otherwise (nothing when `changed` gives none).
+template <typename Event, typename MakeChanged>
+bool TForm::PreviewAndPassOn(QObject* receiver, Event* event, const std::string& bytes, MakeChanged changed) {
   const QPointer<QObject> receiverAlive(receiver);
-  const std::string left = previewed ? DeliverBytes(bytes) : bytes;
+  const std::string left = IsPreviewed(receiver) ? DeliverBytes(bytes) : bytes;
   if (receiverAlive) {
     if (left == bytes) {
       PassOn(receiver, event);
     } else {
-      // The composition itself goes on; only the committed text changes.
-      QInputMethodEvent changed(event->preeditString(), event->attributes());
-      changed.setCommitString(ToQString(left), event->replacementStart(), event->replacementLength());
-      PassOn(receiver, &changed);
+      std::optional<Event> replacement;
+      changed(left, replacement);
+      if (replacement) PassOn(receiver, &*replacement);
     }
   }
   event->accept();

@@ -74,6 +74,8 @@ class TForm : public QMainWindow {
   bool FilterKeyPress(QObject* receiver, QKeyEvent* event);
   bool FilterInputMethod(QObject* receiver, QInputMethodEvent* event);
   // Runs OnKeyPress once per byte; returns the bytes the handler left.
+  template <typename Event, typename MakeChanged>
+  bool PreviewAndPassOn(QObject* receiver, Event* event, const std::string& bytes, MakeChanged changed);
   std::string DeliverBytes(const std::string& bytes);
   // Hands an event on to its receiver, marked so the filter lets it pass.
   void PassOn(QObject* receiver, QEvent* event);
