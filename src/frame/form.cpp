@@ -2,14 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "base/code_page.h"
 #include "frame/application.h"
+#include "frame/screen.h"
 #include "frame/menu.h"
 
 namespace zembrot {
@@ -252,11 +251,7 @@ int TForm::MenuBarHeight(int width) const {
 }
 
 void TForm::CentreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  const QSize frame = frameGeometry().size();
-  move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+  CentreOnPrimaryScreen(*this);
 }
 
 }  // namespace zembrot

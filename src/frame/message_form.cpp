@@ -15,6 +15,7 @@
 
 #include "base/code_page.h"
 #include "frame/application.h"
+#include "frame/screen.h"
 #include "frame/message_form_dialog.h"
 #include "frame/services.h"
 
@@ -130,11 +131,7 @@ TMessageForm::~TMessageForm() = default;
 std::string TMessageForm::ClipboardText() const { return NoticeClipboardText(caption_, text_); }
 
 void TMessageForm::CentreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  const QSize frame = frameGeometry().size();
-  move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+  CentreOnPrimaryScreen(*this);
 }
 
 void TMessageForm::showEvent(QShowEvent* event) {
