@@ -31,7 +31,9 @@ std::vector<std::filesystem::path> ShippedLists() {
   return lists;
 }
 
-std::string NameOf(const std::filesystem::path& list) { return list.filename().string(); }
+// Through the code page, as the game names files: path::string() may throw
+// on Windows for a name outside the ANSI code page.
+std::string NameOf(const std::filesystem::path& list) { return CodePageToUtf8(FileNameToCodePage(list.filename())); }
 
 bool IsEnglishByte(char byte) {
   return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == ' ' || byte == '-' ||
