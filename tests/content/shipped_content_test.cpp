@@ -33,7 +33,9 @@ std::vector<std::filesystem::path> ShippedLists() {
 
 // Through the code page, as the game names files: path::string() may throw
 // on Windows for a name outside the ANSI code page.
-std::string NameOf(const std::filesystem::path& list) { return CodePageToUtf8(FileNameToCodePage(list.filename())); }
+std::string NameOf(const std::filesystem::path& list) {
+  return CodePageToUtf8(FileNameToCodePage(list.filename()));
+}
 
 bool IsEnglishByte(char byte) {
   return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == ' ' || byte == '-' ||
