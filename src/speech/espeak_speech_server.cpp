@@ -12,6 +12,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/code_page.h"
 #include "base/errors.h"
 #include "speech/language_element.h"
 
@@ -48,37 +49,6 @@ struct EngineResult {
     return {ResultFromStatus(status), std::string(what) + ": " + StatusMessage(status)};
   }
 };
-
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-      ++i;
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
-      code = 0xFFFD;
-    }
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return out;
-}
 
 const char* AudioDevice(const EspeakOptions& options) {
   return options.audioDevice.empty() ? nullptr : options.audioDevice.c_str();
@@ -267,7 +237,7 @@ class EspeakRuntime {
     const LanguageElement element = ParseLanguageElement(text);
     EngineResult result = SelectVoice(EspeakVoiceForLanguage(element.languageId));
     if (result.Failed()) return result;
-    const std::string utf8 = ToUtf8(text.substr(element.length));
+    const std::string utf8 = Utf16ToUtf8(text.substr(element.length));
     // No SSML flag: any other markup in the text is spoken as text.
     const espeak_ng_STATUS status =
         espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
