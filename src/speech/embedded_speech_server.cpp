@@ -6,6 +6,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/code_page.h"
 #include "base/errors.h"
 #include "speech/audio_output.h"
 #include "speech/espeak_synthesizer.h"
@@ -14,37 +15,6 @@
 namespace zembrot {
 
 namespace {
-
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-      ++i;
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
-      code = 0xFFFD;
-    }
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return out;
-}
 
 // The engines, the audio output and the speech thread they run on. The
 // state below the worker belongs to the speech thread; the GUI thread only
@@ -146,7 +116,7 @@ class SpeechRuntime {
     EngineResult result = EngineFor(element.languageId, options, engine, kind);
     if (result.Failed()) return result;
     currentRate_ = sampleRate = engine->SampleRate();
-    return engine->Synthesize(ToUtf8(text.substr(element.length)), element.languageId, onSamples);
+    return engine->Synthesize(Utf16ToUtf8(text.substr(element.length)), element.languageId, onSamples);
   }
 
   // The started engine for a language. English falls back to espeak-ng when
