@@ -53,7 +53,10 @@ class SpeechRuntime {
   EngineResult Synthesize(std::u16string text, const SampleConsumer& onSamples, const SpeechOptions& options,
                           int& sampleRate, SpeechEngineKind& engine) {
     return worker_.Call([this, text = std::move(text), &onSamples, options, &sampleRate, &engine] {
-      return SynthesizeNow(text, options, onSamples, sampleRate, engine);
+      std::optional<SpeechEngineKind> chosen;
+      EngineResult result = SynthesizeNow(text, options, onSamples, sampleRate, chosen);
+      if (chosen) engine = *chosen;
+      return result;
     });
   }
 
@@ -96,10 +99,10 @@ class SpeechRuntime {
       return !played.Failed();
     };
     int sampleRate = 0;
-    SpeechEngineKind engine{};
+    std::optional<SpeechEngineKind> engine;
     EngineResult result = SynthesizeNow(text, playbackOptions_, play, sampleRate, engine);
     if (audible) audio_.Drain();
-    {
+    if (engine) {
       const std::lock_guard lock(lastEngineMutex_);
       lastEngine_ = engine;
     }
@@ -110,11 +113,13 @@ class SpeechRuntime {
   // Strips the language element, picks the engine for the language it names
   // and synthesises the rest.
   EngineResult SynthesizeNow(std::u16string_view text, const SpeechOptions& options, const SampleConsumer& onSamples,
-                             int& sampleRate, SpeechEngineKind& kind) {
+                             int& sampleRate, std::optional<SpeechEngineKind>& chosen) {
     const LanguageElement element = ParseLanguageElement(text);
     Synthesizer* engine = nullptr;
+    SpeechEngineKind kind{};
     EngineResult result = EngineFor(element.languageId, options, engine, kind);
     if (result.Failed()) return result;
+    chosen = kind;
     currentRate_ = sampleRate = engine->SampleRate();
     return engine->Synthesize(Utf16ToUtf8(text.substr(element.length)), element.languageId, onSamples);
   }
