@@ -40,8 +40,13 @@ EngineResult AudioOutput::Play(const short* samples, std::size_t count, int samp
     if (result.Failed()) return result;
   }
   const int error = audio_object_write(device_, samples, count * sizeof(short));
-  if (error != 0) return {AUDIO_OUTPUT_FAILED_RESULT, "Cannot play the speech: " + std::string(audio_object_strerror(device_, error))};
-  return {};
+  if (error == 0) return {};
+  EngineResult result{AUDIO_OUTPUT_FAILED_RESULT, "Cannot play the speech: " + std::string(audio_object_strerror(device_, error))};
+  // A sound server that went away leaves a dead stream: the next word
+  // opens a new one.
+  audio_object_close(device_);
+  openRate_ = 0;
+  return result;
 }
 
 void AudioOutput::Drain() {
