@@ -106,7 +106,8 @@ class Converter {
 };
 
 // The converter between two of the encodings above, one per thread, opened
-// on first use.
+// on first use. Each lives on the heap, so a converter in use stays where it
+// is while another is added to the list.
 Converter& ConverterFor(const char* to, const char* from) {
   struct Entry {
     const char* to;
