@@ -11,9 +11,11 @@
 // are spoken in order, none is dropped. Call it from the GUI thread only.
 //
 // The audio device is opened at connection and kept. When none can be
-// opened, the connection fails with the reason, or, when asked to, the words
-// are synthesised and dropped (the game goes on without sound) and a line on
-// stderr says why.
+// opened, connecting fails with the reason, and the next connection tries
+// again; the game reports that like any other speech failure. Only a server
+// made with silentWithoutAudio (the tests' way of running without sound)
+// connects anyway, synthesising the words and dropping them, with a line on
+// stderr saying why.
 //
 // Besides playback the engines synthesise into memory, for the tests and the
 // benchmark.
@@ -42,8 +44,8 @@ struct SpeechOptions {
   // "null" for ALSA's silent device. The server that first connects sets
   // the device, and the voices, for the life of the process.
   std::string audioDevice;
-  // When the audio device cannot be opened: true plays silently, false
-  // fails the connection with the reason.
+  // When the audio device cannot be opened: false (the program's setting)
+  // fails the connection with the reason, true plays silently.
   bool silentWithoutAudio = false;
 };
 
