@@ -1,6 +1,9 @@
-// How soon the player hears a matched word: the time from asking the engine
+// How soon the player hears a matched word: the time from asking an engine
 // to speak a one-word text to its first synthesised sample, median over many
-// words. The celebration shows for one second; the goal is under 50 ms.
+// words, and the time to synthesise the whole word. Both engines: flite's
+// English voice, which speaks the game's words, and espeak-ng, which speaks
+// the other languages and English when flite cannot. The celebration shows
+// for one second; the goal for the first sample is under 50 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "speech/espeak_speech_server.h"
+#include "speech/embedded_speech_server.h"
 
 namespace {
 
@@ -27,6 +30,18 @@ std::u16string GameText(const char* word) {
   return text;
 }
 
+// Argument 0: flite speaks English; 1: espeak-ng does.
+zembrot::SpeechOptions EngineOptions(const benchmark::State& state) {
+  zembrot::SpeechOptions options;
+  if (state.range(0) == 1) options.englishVoice.clear();
+  return options;
+}
+
+void NameEngine(benchmark::State& state, const zembrot::SpeechOptions& options) {
+  const zembrot::SpeechEngineKind engine = zembrot::SynthesizeToMemory(GameText("warm up"), options).engine;
+  state.SetLabel(engine == zembrot::SpeechEngineKind::Flite ? "flite cmu_us_rms" : "espeak-ng en-us");
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0 : values[values.size() / 2];
@@ -36,7 +51,8 @@ void FirstSampleLatency(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   std::vector<double> latencies;
   std::size_t next = 0;
-  zembrot::SynthesizeToMemory(GameText("warm up"));  // loads the voice data once
+  const zembrot::SpeechOptions options = EngineOptions(state);
+  NameEngine(state, options);  // loads the voice data once
   for (auto _ : state) {
     const std::u16string text = GameText(kWords[next++ % std::size(kWords)]);
     const Clock::time_point start = Clock::now();
@@ -44,7 +60,7 @@ void FirstSampleLatency(benchmark::State& state) {
     zembrot::SynthesizeStreaming(text, [&first](const short*, std::size_t) {
       first = Clock::now();
       return false;  // the first block is all we wait for
-    });
+    }, options);
     const double seconds = std::chrono::duration<double>(first - start).count();
     state.SetIterationTime(seconds);
     latencies.push_back(seconds * 1000);
@@ -52,16 +68,23 @@ void FirstSampleLatency(benchmark::State& state) {
   state.counters["median_ms"] = Median(latencies);
   state.counters["max_ms"] = *std::max_element(latencies.begin(), latencies.end());
 }
-BENCHMARK(FirstSampleLatency)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstSampleLatency)->ArgName("espeak")->Arg(0)->Arg(1)->UseManualTime()->Iterations(500)->Unit(benchmark::kMillisecond);
 
 void WholeWordSynthesis(benchmark::State& state) {
+  const zembrot::SpeechOptions options = EngineOptions(state);
+  NameEngine(state, options);
   std::size_t next = 0;
+  double spokenSeconds = 0;
   for (auto _ : state) {
-    const zembrot::SynthesizedSound sound = zembrot::SynthesizeToMemory(GameText(kWords[next++ % std::size(kWords)]));
+    const zembrot::SynthesizedSound sound =
+        zembrot::SynthesizeToMemory(GameText(kWords[next++ % std::size(kWords)]), options);
+    spokenSeconds += static_cast<double>(sound.samples.size()) / sound.sampleRate;
     benchmark::DoNotOptimize(sound.samples.data());
   }
+  state.counters["spoken_ms_per_word"] =
+      benchmark::Counter(spokenSeconds * 1000, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(WholeWordSynthesis)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeWordSynthesis)->ArgName("espeak")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

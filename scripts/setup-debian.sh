@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libespeak-ng-dev espeak-ng-data
+  flite1-dev libpcaudio-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei

@@ -29,9 +29,14 @@ std::u16string CodePageToUtf16(std::string_view bytes);
 // UTF-16 to code-page bytes; characters the code page lacks become "?".
 std::string Utf16ToCodePage(std::u16string_view text);
 
-// Code-page bytes to UTF-8 (lenient like CodePageToUtf16) and back.
+// Code-page bytes to UTF-8 (lenient like CodePageToUtf16) and back (a byte
+// that starts no well-formed UTF-8 character becomes "?", like a character
+// the code page lacks).
 std::string CodePageToUtf8(std::string_view bytes);
 std::string Utf8ToCodePage(std::string_view utf8);
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 // True when the bytes are well-formed UTF-8 (overlong forms, surrogates and
 // values above U+10FFFF are not).

@@ -1,8 +1,6 @@
 #include "content/text_encoding.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 #include "base/code_page.h"
 
@@ -14,17 +12,11 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 
-// Position of the first byte of 128 or above, or the size when there is none;
-// eight bytes at a time, since whole files of plain English are common.
+// Position of the first byte of 128 or above, or the size when there is none.
 std::size_t FirstNonAscii(std::string_view bytes) {
-  std::size_t position = 0;
-  for (; position + 8 <= bytes.size(); position += 8) {
-    std::uint64_t block;
-    std::memcpy(&block, bytes.data() + position, sizeof block);
-    if ((block & 0x8080808080808080ULL) != 0) break;
-  }
-  while (position < bytes.size() && static_cast<unsigned char>(bytes[position]) < 0x80) ++position;
-  return position;
+  const auto found =
+      std::find_if(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+  return static_cast<std::size_t>(found - bytes.begin());
 }
 
 std::u16string Utf16Units(std::string_view bytes, bool littleEndian) {

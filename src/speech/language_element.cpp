@@ -110,4 +110,10 @@ const char* EspeakVoiceForLanguage(std::optional<std::uint32_t> languageId) {
   }
 }
 
+SpeechEngineKind EngineForLanguage(std::optional<std::uint32_t> languageId) {
+  // Every variety of English shares the primary language number 0x09.
+  if (!languageId || (*languageId & 0x3FF) == 0x09) return SpeechEngineKind::Flite;
+  return SpeechEngineKind::Espeak;
+}
+
 }  // namespace zembrot

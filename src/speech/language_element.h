@@ -33,4 +33,10 @@ LanguageElement ParseLanguageElement(std::u16string_view text);
 // English.
 const char* EspeakVoiceForLanguage(std::optional<std::uint32_t> languageId);
 
+// Which engine speaks a language: flite's English voice speaks English (and
+// text that names no language, English being the default), espeak-ng every
+// other language.
+enum class SpeechEngineKind { Flite, Espeak };
+SpeechEngineKind EngineForLanguage(std::optional<std::uint32_t> languageId);
+
 }  // namespace zembrot

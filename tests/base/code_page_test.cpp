@@ -117,6 +117,26 @@ TEST(CodePage, ConvertsLongTextsWholly) {
   EXPECT_EQ(CodePageToUtf8(gbk), utf8);
 }
 
+TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
+  const struct {
+    std::u16string wide;
+    std::string utf8;
+  } cases[] = {
+      {u"", ""},
+      {u"apple", "apple"},
+      {u"\u00E9\u82F9", "\xC3\xA9\xE8\x8B\xB9"},               // two and three bytes
+      {u"\U0001F600", "\xF0\x9F\x98\x80"},                      // a pair is one character
+      {u"A\xD800" u"B", "A\xEF\xBF\xBD" "B"},                      // lone high surrogate
+      {u"A\xDC00" u"B", "A\xEF\xBF\xBD" "B"},                      // lone low surrogate
+      {u"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"},              // pair in the wrong order
+      {u"A\xD800", "A\xEF\xBF\xBD"},                              // high surrogate at the end
+      {std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf16ToUtf8(c.wide), c.utf8) << testing::PrintToString(c.utf8);
+  }
+}
+
 TEST(IsValidUtf8, Table) {
   const struct {
     std::string bytes;

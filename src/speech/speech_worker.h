@@ -1,0 +1,48 @@
+#pragma once
+
+// The speech thread: one thread of our own that runs the engines' tasks in
+// the order they were posted. The engines and the audio output belong to
+// it; other threads only post tasks and, when they need the answer, wait.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "speech/synthesizer.h"
+
+namespace zembrot {
+
+class SpeechWorker {
+ public:
+  SpeechWorker();
+  // Tasks still waiting are dropped; the one running is finished.
+  ~SpeechWorker();
+  SpeechWorker(const SpeechWorker&) = delete;
+  SpeechWorker& operator=(const SpeechWorker&) = delete;
+
+  // Queues `task` and returns at once.
+  void Post(std::function<void()> task);
+  // Queues `task` and waits for its answer.
+  EngineResult Call(std::function<EngineResult()> task);
+  // Drops every task still waiting.
+  void DropWaiting();
+
+  // True while a task is queued or running.
+  bool Pending();
+  void WaitUntilDone();
+
+ private:
+  void Run();
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable idle_;
+  std::deque<std::function<void()>> queue_;
+  bool stopping_ = false;
+  bool busy_ = false;   // a task is running
+  std::thread thread_;  // last: starts once everything above is ready
+};
+
+}  // namespace zembrot
