@@ -11,6 +11,7 @@ packages=(
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
+  librsvg2-bin dpkg-dev lintian appstream desktop-file-utils icewm
 )
 
 missing=()
