@@ -62,6 +62,29 @@ if [ "${1:-}" = "--check-installed-game" ]; then
   exit 0
 fi
 
+# Also on the virtual display: --check-title <command>. Started where no
+# practice list is, the program reports that in a box captioned with its
+# title, which must be "Zembrot" although the command is lowercase.
+if [ "${1:-}" = "--check-title" ]; then
+  empty=$(mktemp -d)
+  (cd "$empty" && exec "$2") > /dev/null 2>&1 &
+  pid=$!
+  caption=
+  for _ in $(seq 300); do
+    for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+      name=$(xdotool getwindowname "$window" 2>/dev/null) || continue
+      [ "${name,,}" = zembrot ] && caption=$name
+    done
+    [ -n "$caption" ] && break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
+  rm -rf "$empty"
+  [ "$caption" = Zembrot ] || { echo "FAIL: the error box of $2 is captioned \"$caption\", not \"Zembrot\"" >&2; exit 1; }
+  echo "$2 titles its boxes \"Zembrot\""
+  exit 0
+fi
+
 build=${1:-build/test}
 export LANG=C.UTF-8
 work=$(mktemp -d)
@@ -100,6 +123,7 @@ check_installed_game() {
 }
 status=0
 check_installed_game "/usr/share/applications/$APP_ID.desktop" || status=$?
+[ "$status" -ne 0 ] || xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --check-title /usr/games/zembrot || status=$?
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=600 zembrot
 [ "$status" -eq 0 ] || exit "$status"
