@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs, builds everything with warnings as errors,
 # runs every test through CTest, then runs the suites again under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Safe to run again.
