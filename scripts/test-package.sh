@@ -110,6 +110,8 @@ if [ -n "$desktop_report" ]; then
   exit 1
 fi
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$APP_ID.metainfo.xml"
+# The tree check also matches the metainfo with its desktop entry.
+appstreamcli validate-tree --no-net "$work/root"
 
 # A fresh install: an earlier copy of the same version would be kept as it is.
 if dpkg-query -W -f='${Status}\n' zembrot 2>/dev/null | grep -q installed; then
