@@ -23,7 +23,8 @@ if [ "${1:-}" = "--check-installed-game" ]; then
   # draws the title bar with the window's icon.
   if [ -n "${ZEMBROT_PACKAGE_SCREENSHOT:-}" ]; then
     icewm > /dev/null 2>&1 &
-    trap 'kill $! 2>/dev/null || true' EXIT
+    window_manager=$!
+    trap 'kill "$window_manager" 2>/dev/null || true' EXIT
     sleep 2
   fi
   echo "starting \"$command_line\" in $folder"
@@ -79,6 +80,7 @@ if [ "${1:-}" = "--check-title" ]; then
     sleep 0.1
   done
   kill -9 "$pid" 2>/dev/null || true
+  { wait "$pid"; } 2>/dev/null || true
   rm -rf "$empty"
   [ "$caption" = Zembrot ] || { echo "FAIL: the error box of $2 is captioned \"$caption\", not \"Zembrot\"" >&2; exit 1; }
   echo "$2 titles its boxes \"Zembrot\""
@@ -88,7 +90,30 @@ fi
 build=${1:-build/test}
 export LANG=C.UTF-8
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb_pid=
+# One virtual display for every check, from :160 up (away from where the
+# end-to-end tests' xvfb-run starts looking), used only once it answers.
+start_virtual_display() {
+  local number
+  for number in $(seq 160 199); do
+    [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      if xdpyinfo -display ":$number" > /dev/null 2>&1; then
+        export DISPLAY=":$number"
+        return 0
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  done
+  echo "FAIL: no virtual display could be started" >&2
+  return 1
+}
+trap 'rm -rf "$work"; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
 
 cmake --build "$build" -j "$(nproc)"
 cmake --build "$build" --target zembrot_x11_close_window
@@ -120,12 +145,13 @@ fi
 apt-get install -y -q -o DPkg::Lock::Timeout=600 "$deb"
 dpkg-query -L zembrot | sort > "$work/files"
 close_window=$(realpath "$build/tests/e2e/zembrot_x11_close_window")
+start_virtual_display
 check_installed_game() {
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --check-installed-game "$close_window" "$1"
+  bash "$0" --check-installed-game "$close_window" "$1"
 }
 status=0
 check_installed_game "/usr/share/applications/$APP_ID.desktop" || status=$?
-[ "$status" -ne 0 ] || xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --check-title /usr/games/zembrot || status=$?
+[ "$status" -ne 0 ] || bash "$0" --check-title /usr/games/zembrot || status=$?
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=600 zembrot
 [ "$status" -eq 0 ] || exit "$status"
@@ -148,13 +174,18 @@ done
 
 # Installed by hand under /usr/local, the menu entry leads to that copy and
 # its lists: the paths follow the prefix chosen at install time.
+find /usr/local -type d | sort > "$work/folders-before"
 cmake --install "$build" --prefix /usr/local > /dev/null
 status=0
 grep -qx 'Exec=/usr/local/games/zembrot' "/usr/local/share/applications/$APP_ID.desktop" || status=1
 grep -qx 'Path=/usr/local/share/zembrot' "/usr/local/share/applications/$APP_ID.desktop" || status=1
 [ "$status" -eq 0 ] || cat "/usr/local/share/applications/$APP_ID.desktop" >&2
 [ "$status" -ne 0 ] || check_installed_game "/usr/local/share/applications/$APP_ID.desktop" || status=$?
-while read -r path; do rm -f "$path"; done < "$build/install_manifest.txt"
-rm -rf /usr/local/share/zembrot /usr/local/libexec/zembrot /usr/local/share/doc/zembrot
+# The manifest's last line has no line end.
+while read -r path || [ -n "$path" ]; do rm -f "$path"; done < "$build/install_manifest.txt"
+# Folders the install made go too, deepest first; those that were there stay.
+find /usr/local -type d | sort | comm -13 "$work/folders-before" - | sort -r | while read -r folder; do
+  rmdir "$folder" || echo "left behind: $folder" >&2
+done
 [ "$status" -eq 0 ] || { echo "FAIL: the install under /usr/local does not start as its menu entry says" >&2; exit 1; }
 echo "package: built, checked, installed, started, closed and purged without leftovers; /usr/local install started too"
