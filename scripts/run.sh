@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the game needs, builds it and starts it in data/, where the
 # shipped practice list "食物.txt" is found. Safe to run again.
 set -euo pipefail

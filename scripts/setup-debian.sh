@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing Zembrot needs.
 # Safe to run again: apt-get skips what is already installed.
 set -euo pipefail
@@ -12,6 +13,7 @@ packages=(
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
+  librsvg2-bin dpkg-dev lintian appstream desktop-file-utils icewm
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs, builds everything with warnings as errors,
 # runs every test through CTest, then runs the suites again under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Safe to run again.
@@ -13,6 +14,7 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROT_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+bash scripts/test-package.sh build/test
 
 # The sanitizer build runs the unit, widget and game suites (not the
 # benchmarks, and not the end-to-end tests, which drive the release program).

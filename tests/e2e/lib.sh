@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by the end-to-end scripts. Each script runs under its own
 # Xvfb display (1280 x 1024) and gets the program and the close helper as $1, $2.
 set -euo pipefail

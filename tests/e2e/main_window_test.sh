@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program opens its main window centred on the screen, captioned
 # "Zembrot 1.01", with an 847-pixel-wide client area, and ends with exit
 # code 0 when the window is closed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A player starts a game, types a falling word and presses Enter: the score
 # in the window caption becomes 1.
 source "$(dirname "$0")/lib.sh"

@@ -1,0 +1,27 @@
+#pragma once
+
+// The command line of `zembrot`: the usage and version requests every
+// command answers, checked before any window system is touched, so they work
+// in a plain terminal too.
+
+#include <string>
+#include <vector>
+
+namespace zembrot {
+
+enum class StartRequest { kPlay, kShowUsage, kShowVersion };
+
+// The arguments after the program name; the first of -h, --help and
+// --version decides. Nothing after "--" is an option.
+StartRequest RequestOf(const std::vector<std::string>& arguments);
+
+std::string UsageText();
+std::string VersionText();
+
+// For an argument left over once Qt has taken its own options.
+std::string UnknownArgumentText(const std::string& argument);
+
+// Exit code for a command line the program does not understand.
+inline constexpr int kUsageExitCode = 2;
+
+}  // namespace zembrot
