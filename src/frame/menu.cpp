@@ -132,7 +132,8 @@ class OwnerDrawMenuStyle : public QProxyStyle {
     if (element == CE_MenuBarItem) {
       // Open (its drop-down showing or pressed) is selected; under the mouse is hot.
       if (selected) state |= (option.state & State_Sunken) != 0 ? odSelected : odHotLight;
-      if ((option.state & State_Active) == 0) state |= odInactive;
+      // The bar's options carry no activation state of their own.
+      if (widget != nullptr && !widget->isActiveWindow()) state |= odInactive;
     } else if (selected) {
       state |= odSelected;
     }
