@@ -21,6 +21,17 @@ namespace {
 
 QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
 
+// The caption as it shows: "&" marks the next character, "&&" shows one "&".
+QString WithoutAcceleratorMarks(const std::string& caption) {
+  const QString text = ToQString(caption);
+  QString shown;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
+
 // The entry property that leads from a Qt entry back to its item.
 constexpr char kItemProperty[] = "zembrotMenuItem";
 
@@ -81,9 +92,7 @@ class OwnerDrawMenuStyle : public QProxyStyle {
     const QFont font = widget != nullptr ? widget->font() : QApplication::font("QMenu");
     // The default measure: the caption's text width, "&" marks not counted.
     const QFontMetrics metrics(font);
-    int width = item->IsSeparator()
-                    ? 0
-                    : metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, ToQString(item->Caption())).width();
+    int width = item->IsSeparator() ? 0 : metrics.horizontalAdvance(WithoutAcceleratorMarks(item->Caption()));
     int height = metrics.height();
     const TMenuMeasureItemEvent handler = item->OnMeasureItem();
     if (handler) RunGuarded([&] { handler(item, font, width, height); });
