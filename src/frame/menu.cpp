@@ -189,7 +189,7 @@ class DropDownMenu : public QMenu {
 
 }  // namespace
 
-TMenuItem::TMenuItem(QObject* owner) : QObject(owner) {}
+TMenuItem::TMenuItem(QObject* owner) : TOwnerDrawMenuItem(owner) {}
 
 TMenuItem::~TMenuItem() {
   if (subMenu_) {
@@ -227,16 +227,6 @@ void TMenuItem::SetRadioItem(bool radioItem) {
 void TMenuItem::SetShortCut(int shortCut) {
   shortCut_ = shortCut;
   SyncAction();
-}
-
-void TMenuItem::SetOnAdvancedDrawItem(TAdvancedMenuDrawItemEvent handler) {
-  onAdvancedDrawItem_ = std::move(handler);
-  AppearanceChanged();
-}
-
-void TMenuItem::SetOnMeasureItem(TMenuMeasureItemEvent handler) {
-  onMeasureItem_ = std::move(handler);
-  AppearanceChanged();
 }
 
 TMenuItem* TMenuItem::FromAction(const QAction* action) {

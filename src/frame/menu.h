@@ -17,72 +17,43 @@
 #include <QObject>
 #include <QPointer>
 
+#include "widgets/owner_draw_menu_item.h"
+
 class QAction;
-class QFont;
 class QMenu;
 class QMenuBar;
-class QPainter;
-class QRect;
 
 namespace zembrot {
 
 class TMainMenu;
-class TMenuItem;
 
-// The draw state of an owner-drawn item: a set of these flags.
-using TOwnerDrawState = unsigned;
-constexpr TOwnerDrawState odSelected = 0x0001;
-constexpr TOwnerDrawState odGrayed = 0x0002;
-constexpr TOwnerDrawState odDisabled = 0x0004;
-constexpr TOwnerDrawState odChecked = 0x0008;
-constexpr TOwnerDrawState odFocused = 0x0010;
-constexpr TOwnerDrawState odDefault = 0x0020;
-constexpr TOwnerDrawState odHotLight = 0x0040;
-constexpr TOwnerDrawState odInactive = 0x0080;
-constexpr TOwnerDrawState odNoAccel = 0x0100;
-
-// Draws the item into `rect` of `canvas`; the canvas carries the menu font.
-using TAdvancedMenuDrawItemEvent =
-    std::function<void(TMenuItem* item, QPainter& canvas, const QRect& rect, TOwnerDrawState state)>;
-// Adjusts the framework's default size of the item, measured in `canvasFont`.
-using TMenuMeasureItemEvent = std::function<void(TMenuItem* item, const QFont& canvasFont, int& width, int& height)>;
-
-class TMenuItem : public QObject {
+class TMenuItem : public TOwnerDrawMenuItem {
   Q_OBJECT
 
  public:
   explicit TMenuItem(QObject* owner = nullptr);
   ~TMenuItem() override;
 
-  const std::string& Caption() const { return caption_; }  // code-page bytes
+  const std::string& Caption() const override { return caption_; }  // code-page bytes
   void SetCaption(const std::string& caption);
-  bool Checked() const { return checked_; }
+  bool Checked() const override { return checked_; }
   void SetChecked(bool checked);
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled);
   // Shown bold: the command that a double click on the parent would run.
-  bool Default() const { return default_; }
+  bool Default() const override { return default_; }
   void SetDefault(bool isDefault);
-  // Checked shows a bullet instead of a check mark.
-  bool RadioItem() const { return radioItem_; }
+  bool RadioItem() const override { return radioItem_; }
   void SetRadioItem(bool radioItem);
-  // A Qt key combination (QKeyCombination::toCombined()); 0 for none.
-  int ShortCut() const { return shortCut_; }
+  int ShortCut() const override { return shortCut_; }
   void SetShortCut(int shortCut);
   // No image list ever reaches a menu of this program, so no image is shown.
-  int ImageIndex() const { return imageIndex_; }
+  int ImageIndex() const override { return imageIndex_; }
   void SetImageIndex(int imageIndex) { imageIndex_ = imageIndex; }
 
-  bool IsSeparator() const { return caption_ == "-"; }
-  // True for an item directly on the menu bar, false in a drop-down or
-  // before it has been placed.
-  bool IsInMenuBar() const { return menu_ != nullptr; }
+  // False also before the item has been placed.
+  bool IsInMenuBar() const override { return menu_ != nullptr; }
   TMenuItem* Parent() const { return parent_; }
-
-  const TAdvancedMenuDrawItemEvent& OnAdvancedDrawItem() const { return onAdvancedDrawItem_; }
-  void SetOnAdvancedDrawItem(TAdvancedMenuDrawItemEvent handler);
-  const TMenuMeasureItemEvent& OnMeasureItem() const { return onMeasureItem_; }
-  void SetOnMeasureItem(TMenuMeasureItemEvent handler);
 
   // The item that a Qt entry of a menu shows, or null.
   static TMenuItem* FromAction(const QAction* action);
@@ -100,8 +71,7 @@ class TMenuItem : public QObject {
  private:
   friend class TMainMenu;
   void SyncAction();
-  // Has the bar or drop-down showing the item measure and paint it anew.
-  void AppearanceChanged();
+  void AppearanceChanged() override;
   // Creates the Qt entries of this item and its children: a drop-down menu
   // when it has children, otherwise an action on `bar` or in `menu`.
   void BuildOn(QMenuBar* bar, QMenu* menu);
@@ -114,8 +84,6 @@ class TMenuItem : public QObject {
   bool radioItem_ = false;
   int shortCut_ = 0;
   int imageIndex_ = -1;
-  TAdvancedMenuDrawItemEvent onAdvancedDrawItem_;
-  TMenuMeasureItemEvent onMeasureItem_;
   TMenuItem* parent_ = nullptr;
   TMainMenu* menu_ = nullptr;
   std::vector<TMenuItem*> items_;

@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include <QAction>
 #include <QChildEvent>
-#include <QMenu>
 #include <QEvent>
 #include <QFont>
 #include <QImage>
@@ -162,9 +160,8 @@ void DrawGlyph(QPainter& canvas, int left, int top, bool bullet, TColor color) {
     return;
   }
   for (std::size_t column = 0; column < kCheckColumnTops.size(); ++column) {
-    canvas.fillRect(
-        QRect(left + kCheckFirstColumn + static_cast<int>(column), top + kCheckColumnTops[column], 1, kCheckColumnHeight),
-        qcolor);
+    const int x = left + kCheckFirstColumn + static_cast<int>(column);
+    canvas.fillRect(QRect(x, top + kCheckColumnTops[column], 1, kCheckColumnHeight), qcolor);
   }
 }
 
@@ -284,7 +281,7 @@ void TZbMenuController::Loaded() {
   QObject* owner = parent();
   if (owner == nullptr) return;
   for (QObject* component : owner->children()) {
-    auto* item = qobject_cast<TMenuItem*>(component);
+    auto* item = qobject_cast<TOwnerDrawMenuItem*>(component);
     if (item != nullptr && !item->OnAdvancedDrawItem()) Hook(item);
   }
   owner->installEventFilter(this);
@@ -299,7 +296,7 @@ bool TZbMenuController::eventFilter(QObject* watched, QEvent* event) {
       QMetaObject::invokeMethod(
           this,
           [this, added = QPointer<QObject>(child)] {
-            auto* item = qobject_cast<TMenuItem*>(added.data());
+            auto* item = qobject_cast<TOwnerDrawMenuItem*>(added.data());
             if (item != nullptr && item->parent() == parent() && !item->OnAdvancedDrawItem()) Hook(item);
           },
           Qt::QueuedConnection);
@@ -313,19 +310,20 @@ bool TZbMenuController::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void TZbMenuController::Hook(TMenuItem* item) {
+void TZbMenuController::Hook(TOwnerDrawMenuItem* item) {
   if (std::find(hookedItems_.begin(), hookedItems_.end(), item) != hookedItems_.end()) return;
   hookedItems_.push_back(item);
   connect(item, &QObject::destroyed, this, &TZbMenuController::ItemDestroyed);
-  item->SetOnMeasureItem([this](TMenuItem* measured, const QFont& font, int& width, int& height) {
+  item->SetOnMeasureItem([this](TOwnerDrawMenuItem* measured, const QFont& font, int& width, int& height) {
     MeasureItem(measured, font, width, height);
   });
-  item->SetOnAdvancedDrawItem([this](TMenuItem* drawn, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {
-    AdvancedDrawItem(drawn, canvas, rect, state);
-  });
+  item->SetOnAdvancedDrawItem(
+      [this](TOwnerDrawMenuItem* drawn, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {
+        AdvancedDrawItem(drawn, canvas, rect, state);
+      });
 }
 
-void TZbMenuController::Unhook(TMenuItem* item) {
+void TZbMenuController::Unhook(TOwnerDrawMenuItem* item) {
   const auto found = std::find(hookedItems_.begin(), hookedItems_.end(), item);
   if (found == hookedItems_.end()) return;
   hookedItems_.erase(found);
@@ -337,7 +335,7 @@ void TZbMenuController::Unhook(TMenuItem* item) {
 void TZbMenuController::ItemDestroyed(QObject* item) {
   // Only the object's QObject part is left: nothing of the item is touched.
   const auto found = std::find_if(hookedItems_.begin(), hookedItems_.end(),
-                                  [item](TMenuItem* hooked) { return static_cast<QObject*>(hooked) == item; });
+                                  [item](TOwnerDrawMenuItem* hooked) { return static_cast<QObject*>(hooked) == item; });
   if (found != hookedItems_.end()) hookedItems_.erase(found);
 }
 
@@ -363,7 +361,8 @@ TMenuColors TZbMenuController::EffectiveColors(bool visualStylesInForce, int off
   return colors;
 }
 
-void TZbMenuController::MeasureItem(TMenuItem* item, const QFont& /*canvasFont*/, int& width, int& height) const {
+void TZbMenuController::MeasureItem(TOwnerDrawMenuItem* item, const QFont& /*canvasFont*/, int& width,
+                                    int& height) const {
   if (item == nullptr) return;
   // No image list ever reaches this program's menus: the fixed height and
   // the icon bar's width apply.
@@ -371,7 +370,7 @@ void TZbMenuController::MeasureItem(TMenuItem* item, const QFont& /*canvasFont*/
   if (!item->IsInMenuBar()) width += kDropDownWidthAddition;
 }
 
-void TZbMenuController::AdvancedDrawItem(TMenuItem* item, QPainter& canvas, const QRect& rect,
+void TZbMenuController::AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& canvas, const QRect& rect,
                                          TOwnerDrawState state) const {
   if (item == nullptr) return;
   const TMenuColors colors = EffectiveColors();
@@ -413,8 +412,8 @@ void TZbMenuController::AdvancedDrawItem(TMenuItem* item, QPainter& canvas, cons
   DrawCaption(canvas, textRect, *item, state, fontColor);
 }
 
-void TZbMenuController::DrawCheckCell(QPainter& canvas, const QRect& iconBar, const TMenuItem& item, bool selected,
-                                      const TMenuColors& colors) const {
+void TZbMenuController::DrawCheckCell(QPainter& canvas, const QRect& iconBar, const TOwnerDrawMenuItem& item,
+                                      bool selected, const TMenuColors& colors) const {
   const QRect cell = iconBar.adjusted(1, 1, -1 - 2, -1);
   FrameRect(canvas, cell, colors.selectionFrame);
   const QRect inside = cell.adjusted(1, 1, -1, -1);
@@ -431,8 +430,8 @@ void TZbMenuController::DrawCheckCell(QPainter& canvas, const QRect& iconBar, co
   DrawGlyph(canvas, left, top, item.RadioItem(), clBtnText);
 }
 
-void TZbMenuController::DrawCaption(QPainter& canvas, QRect textRect, const TMenuItem& item, TOwnerDrawState state,
-                                    TColor fontColor) const {
+void TZbMenuController::DrawCaption(QPainter& canvas, QRect textRect, const TOwnerDrawMenuItem& item,
+                                    TOwnerDrawState state, TColor fontColor) const {
   const bool inBar = item.IsInMenuBar();
   int flags = Qt::TextSingleLine | Qt::AlignVCenter | Qt::TextExpandTabs;
   flags |= inBar ? Qt::AlignHCenter : Qt::AlignLeft;

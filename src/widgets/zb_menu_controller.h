@@ -5,7 +5,7 @@
 // light-to-dark icon bar down the left of drop-downs, check marks on a framed
 // cell in that bar, grey text for disabled items, bold text for the default
 // item — by hooking the items' draw and measure handlers. The menu must be
-// owner-drawn (TMainMenu::OwnerDraw) for the handlers to be called.
+// owner-drawn (TMainMenu::OwnerDraw in the frame) for the handlers to be called.
 
 #include <optional>
 #include <string>
@@ -13,7 +13,7 @@
 
 #include <QObject>
 
-#include "frame/menu.h"
+#include "widgets/owner_draw_menu_item.h"
 #include "widgets/colors.h"
 
 class QFont;
@@ -97,7 +97,7 @@ class TZbMenuController : public QObject {
   void Loaded();
 
   // The hooked items, in the order they were hooked.
-  const std::vector<TMenuItem*>& HookedItems() const { return hookedItems_; }
+  const std::vector<TOwnerDrawMenuItem*>& HookedItems() const { return hookedItems_; }
 
   // The colours of a draw right now.
   TMenuColors EffectiveColors() const;
@@ -107,19 +107,19 @@ class TZbMenuController : public QObject {
   TMenuColors EffectiveColors(bool visualStylesInForce, int officeScheme, bool paletteDisplay) const;
 
   // The handlers a hooked item gets.
-  void MeasureItem(TMenuItem* item, const QFont& canvasFont, int& width, int& height) const;
-  void AdvancedDrawItem(TMenuItem* item, QPainter& canvas, const QRect& rect, TOwnerDrawState state) const;
+  void MeasureItem(TOwnerDrawMenuItem* item, const QFont& canvasFont, int& width, int& height) const;
+  void AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& canvas, const QRect& rect, TOwnerDrawState state) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Hook(TMenuItem* item);
-  void Unhook(TMenuItem* item);
+  void Hook(TOwnerDrawMenuItem* item);
+  void Unhook(TOwnerDrawMenuItem* item);
   void ItemDestroyed(QObject* item);
-  void DrawCheckCell(QPainter& canvas, const QRect& iconBar, const TMenuItem& item, bool selected,
+  void DrawCheckCell(QPainter& canvas, const QRect& iconBar, const TOwnerDrawMenuItem& item, bool selected,
                      const TMenuColors& colors) const;
-  void DrawCaption(QPainter& canvas, QRect textRect, const TMenuItem& item, TOwnerDrawState state,
+  void DrawCaption(QPainter& canvas, QRect textRect, const TOwnerDrawMenuItem& item, TOwnerDrawState state,
                    TColor fontColor) const;
 
   TGradientColorStyle gradientColorStyle_ = TGradientColorStyle::gcsSystem;
@@ -131,7 +131,7 @@ class TZbMenuController : public QObject {
   TColor menuColor_ = clWindow;
   TColor menuFontColor_ = clWindowText;
 
-  std::vector<TMenuItem*> hookedItems_;
+  std::vector<TOwnerDrawMenuItem*> hookedItems_;
   bool loaded_ = false;
 };
 

@@ -5,7 +5,8 @@ source "$(dirname "$0")/lib.sh"
 
 # pixel_at <png> <x> <y>: "r,g,b" of one pixel.
 pixel_at() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+  local at="p{$2,$3}"
+  convert "$1" -format "%[fx:int(255*$at.r+0.5)],%[fx:int(255*$at.g+0.5)],%[fx:int(255*$at.b+0.5)]" info:
 }
 
 mkdir "$WORK_DIR/lists"

@@ -192,15 +192,16 @@ class OwnerDrawFixture : public ::testing::Test {
   TMenuItem* NewItem(const char* caption) {
     auto* item = new TMenuItem(&form);
     item->SetCaption(caption);
-    item->SetOnMeasureItem([this](TMenuItem* measured, const QFont&, int& width, int& height) {
-      defaultWidths[measured] = width;
+    item->SetOnMeasureItem([this](TOwnerDrawMenuItem* measured, const QFont&, int& width, int& height) {
+      defaultWidths[static_cast<TMenuItem*>(measured)] = width;
       width += 100;
       height = measured->IsSeparator() ? 5 : 30;
     });
-    item->SetOnAdvancedDrawItem([this](TMenuItem* drawn, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {
-      canvas.fillRect(rect, Qt::green);
-      drawn_.push_back({drawn, rect, state});
-    });
+    item->SetOnAdvancedDrawItem(
+        [this](TOwnerDrawMenuItem* drawn, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {
+          canvas.fillRect(rect, Qt::green);
+          drawn_.push_back({static_cast<TMenuItem*>(drawn), rect, state});
+        });
     return item;
   }
 

@@ -23,7 +23,7 @@ TEST_F(MenuLookTest, EveryItemOfTheWindowIsHookedAndTheBarUsesTheMenuFont) {
   EXPECT_EQ(form_->ZbMenuController1->parent(), form_.get());
   EXPECT_EQ(form_->ZbMenuController1->GradientColorStyle(), TGradientColorStyle::gcsSystem);
   EXPECT_EQ(form_->ZbMenuController1->HookedItems(),
-            (std::vector<TMenuItem*>{form_->N1, form_->N2, form_->N4, form_->N3, form_->N5}));
+            (std::vector<TOwnerDrawMenuItem*>{form_->N1, form_->N2, form_->N4, form_->N3, form_->N5}));
   EXPECT_TRUE(form_->MainMenu1->OwnerDraw());
   EXPECT_EQ(form_->menuBar()->font(), QApplication::font("QMenuBar"));
   EXPECT_NE(form_->menuBar()->font(), form_->font());

@@ -422,12 +422,12 @@ TEST(MenuControllerProperties, StoredNamesOldAndNew) {
 // Records which items the bar is told to measure and paint anew.
 class ChangeRecorder : public QObject {
  public:
-  std::vector<TMenuItem*> items;
+  std::vector<TOwnerDrawMenuItem*> items;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::ActionChanged) {
-      TMenuItem* item = TMenuItem::FromAction(static_cast<QActionEvent*>(event)->action());
+      TOwnerDrawMenuItem* item = TMenuItem::FromAction(static_cast<QActionEvent*>(event)->action());
       if (items.empty() || items.back() != item) items.push_back(item);
     }
     return QObject::eventFilter(watched, event);
@@ -435,7 +435,7 @@ class ChangeRecorder : public QObject {
 };
 
 TEST_F(MenuLook, HooksTheOwnersItemsAndFollowsTheirComingAndGoing) {
-  EXPECT_EQ(controller->HookedItems(), (std::vector<TMenuItem*>{settings, showEnglish, hideChinese, custom}));
+  EXPECT_EQ(controller->HookedItems(), (std::vector<TOwnerDrawMenuItem*>{settings, showEnglish, hideChinese, custom}));
 
   // An item that draws itself keeps its handler.
   TForm other;
@@ -443,9 +443,9 @@ TEST_F(MenuLook, HooksTheOwnersItemsAndFollowsTheirComingAndGoing) {
   auto* own = new TMenuItem(&other);
   auto* plain = new TMenuItem(&other);
   bool ownDrawn = false;
-  own->SetOnAdvancedDrawItem([&](TMenuItem*, QPainter&, const QRect&, TOwnerDrawState) { ownDrawn = true; });
+  own->SetOnAdvancedDrawItem([&](TOwnerDrawMenuItem*, QPainter&, const QRect&, TOwnerDrawState) { ownDrawn = true; });
   second.Loaded();
-  EXPECT_EQ(second.HookedItems(), std::vector<TMenuItem*>{plain});
+  EXPECT_EQ(second.HookedItems(), std::vector<TOwnerDrawMenuItem*>{plain});
   QImage image = Canvas(4, 4);
   QPainter canvas(&image);
   own->OnAdvancedDrawItem()(own, canvas, QRect(0, 0, 4, 4), 0);
@@ -455,12 +455,12 @@ TEST_F(MenuLook, HooksTheOwnersItemsAndFollowsTheirComingAndGoing) {
   // Added later: hooked once its construction is over.
   auto* added = new TMenuItem(&other);
   QCoreApplication::processEvents();
-  EXPECT_EQ(second.HookedItems(), (std::vector<TMenuItem*>{plain, added}));
+  EXPECT_EQ(second.HookedItems(), (std::vector<TOwnerDrawMenuItem*>{plain, added}));
   EXPECT_TRUE(added->OnAdvancedDrawItem());
 
   // Moved to another owner: unhooked, its handlers cleared.
   added->setParent(&form);
-  EXPECT_EQ(second.HookedItems(), std::vector<TMenuItem*>{plain});
+  EXPECT_EQ(second.HookedItems(), std::vector<TOwnerDrawMenuItem*>{plain});
   EXPECT_FALSE(added->OnAdvancedDrawItem());
   EXPECT_FALSE(added->OnMeasureItem());
   delete added;
@@ -470,7 +470,7 @@ TEST_F(MenuLook, HooksTheOwnersItemsAndFollowsTheirComingAndGoing) {
   EXPECT_TRUE(second.HookedItems().empty());
   delete custom;
   custom = nullptr;
-  EXPECT_EQ(controller->HookedItems(), (std::vector<TMenuItem*>{settings, showEnglish, hideChinese}));
+  EXPECT_EQ(controller->HookedItems(), (std::vector<TOwnerDrawMenuItem*>{settings, showEnglish, hideChinese}));
 
   // The controller's end unhooks the last first, and the menus show the
   // items in their own look again.
@@ -479,7 +479,7 @@ TEST_F(MenuLook, HooksTheOwnersItemsAndFollowsTheirComingAndGoing) {
   settings->Action()->menu()->installEventFilter(&recorder);
   delete controller;
   controller = nullptr;
-  EXPECT_EQ(recorder.items, (std::vector<TMenuItem*>{hideChinese, showEnglish, settings}));
+  EXPECT_EQ(recorder.items, (std::vector<TOwnerDrawMenuItem*>{hideChinese, showEnglish, settings}));
   EXPECT_FALSE(settings->OnAdvancedDrawItem());
   EXPECT_FALSE(hideChinese->OnMeasureItem());
 }
