@@ -12,18 +12,16 @@
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
-#include "base/code_page.h"
 #include "frame/application.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
 namespace {
 
-QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
-
 // The caption as it shows: "&" marks the next character, "&&" shows one "&".
 QString WithoutAcceleratorMarks(const std::string& caption) {
-  const QString text = ToQString(caption);
+  const QString text = CodePageToQString(caption);
   QString shown;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == u'&' && i + 1 < text.size()) ++i;
@@ -275,7 +273,7 @@ void TMenuItem::Click() {
 
 void TMenuItem::SyncAction() {
   if (!action_) return;
-  action_->setText(ToQString(caption_));
+  action_->setText(CodePageToQString(caption_));
   action_->setSeparator(IsSeparator());
   action_->setEnabled(enabled_);
   action_->setShortcut(QKeySequence(shortCut_));
@@ -289,7 +287,7 @@ void TMenuItem::BuildOn(QMenuBar* bar, QMenu* menu) {
   inDropDown_ = menu != nullptr;
   if (!items_.empty()) {
     QWidget* host = bar != nullptr ? static_cast<QWidget*>(bar) : static_cast<QWidget*>(menu);
-    auto* dropDown = new DropDownMenu(ToQString(caption_), host);
+    auto* dropDown = new DropDownMenu(CodePageToQString(caption_), host);
     if (bar != nullptr) {
       bar->addMenu(dropDown);
     } else {
@@ -299,7 +297,7 @@ void TMenuItem::BuildOn(QMenuBar* bar, QMenu* menu) {
     action_ = dropDown->menuAction();
     for (TMenuItem* child : items_) child->BuildOn(nullptr, dropDown);
   } else {
-    QAction* action = bar != nullptr ? bar->addAction(ToQString(caption_)) : menu->addAction(ToQString(caption_));
+    QAction* action = bar != nullptr ? bar->addAction(CodePageToQString(caption_)) : menu->addAction(CodePageToQString(caption_));
     action_ = action;
     connect(action, &QAction::triggered, this, &TMenuItem::Triggered);
   }
