@@ -292,18 +292,5 @@ TEST_F(OwnerDrawFixture, BarUsesTheMenuFontAndTellsAnInactiveWindow) {
   EXPECT_EQ(Find(command)->state, odInactive);
 }
 
-TEST_F(OwnerDrawFixture, ClearingTheHandlerGivesTheItemBackToThePlatformLook) {
-  QMenu* dropDown = settings->Action()->menu();
-  dropDown->adjustSize();
-  EXPECT_EQ(dropDown->actionGeometry(one->Action()).height(), 30);
-  one->SetOnAdvancedDrawItem(nullptr);
-  dropDown->adjustSize();
-  EXPECT_NE(dropDown->actionGeometry(one->Action()).height(), 30);
-  drawn_.clear();
-  dropDown->grab();
-  EXPECT_EQ(Find(one), nullptr);
-  EXPECT_NE(Find(two), nullptr);
-}
-
 }  // namespace
 }  // namespace zembrot

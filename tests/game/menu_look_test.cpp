@@ -3,6 +3,7 @@
 // while N4 is checked.
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -40,6 +41,8 @@ TEST_F(MenuLookTest, CheckCellOfN4FollowsN4Click) {
   const QRect hideChinese = settings->actionGeometry(form_->N4->Action());
   const QRect showEnglish = settings->actionGeometry(form_->N2->Action());
   ASSERT_EQ(hideChinese.height(), 22);
+  const int captionWidth = QFontMetrics(settings->font()).horizontalAdvance(QString::fromUtf8("落下字符显示英文"));
+  EXPECT_GE(showEnglish.width(), captionWidth + 31);
 
   // The check mark's first column, and the cell's frame.
   QImage shown = settings->grab().toImage();

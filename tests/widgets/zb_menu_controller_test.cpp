@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <QActionEvent>
-#include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -227,33 +226,6 @@ TEST_F(MenuLook, MeasuresFixedHeightsAndTheIconBarWidth) {
     EXPECT_EQ(width, c.width) << c.item->Caption();
     EXPECT_EQ(height, c.height) << c.item->Caption();
   }
-}
-
-TEST_F(MenuLook, RealMenusTakeTheMeasuredHeights) {
-  TMenuItem* separator = Item("-");
-  settings->Add(separator);
-  settings->Add(Item("After"));  // a separator at the end is not shown
-  QCoreApplication::processEvents();  // an item added later is hooked
-  QMenu* dropDown = settings->Action()->menu();
-  ASSERT_NE(dropDown, nullptr);
-  dropDown->adjustSize();
-  EXPECT_EQ(dropDown->actionGeometry(showEnglish->Action()).height(), 22);
-  EXPECT_EQ(dropDown->actionGeometry(hideChinese->Action()).height(), 22);
-  EXPECT_EQ(dropDown->actionGeometry(separator->Action()).height(), 3);
-  const int captionWidth = QFontMetrics(dropDown->font()).horizontalAdvance(QStringLiteral("Show English"));
-  EXPECT_GE(dropDown->actionGeometry(showEnglish->Action()).width(), captionWidth + 31);
-  form.show();
-  EXPECT_EQ(form.menuBar()->actionGeometry(settings->Action()).height(), 22);
-  EXPECT_EQ(form.menuBar()->actionGeometry(custom->Action()).height(), 22);
-
-  // The drop-down as it appears: the check cell's mark at the icon bar's
-  // centre (left + 8, top + 10 is the mark's first column).
-  const QImage shown = dropDown->grab().toImage();
-  const QRect checked = dropDown->actionGeometry(hideChinese->Action());
-  EXPECT_EQ(PixelAt(shown, checked.left() + 8, checked.top() + 10), kGlyph);
-  EXPECT_EQ(PixelAt(shown, checked.left() + 1, checked.top() + 1), kHighlight);
-  const QRect unchecked = dropDown->actionGeometry(showEnglish->Action());
-  EXPECT_EQ(PixelAt(shown, unchecked.left() + 8, unchecked.top() + 10), RGB(235, 233, 229));
 }
 
 TEST_F(MenuLook, DropDownItemSelectedAndNot) {
