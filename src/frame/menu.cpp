@@ -227,6 +227,25 @@ void TMenuItem::SetShortCut(int shortCut) {
   SyncAction();
 }
 
+void TMenuItem::SetImageIndex(int imageIndex) {
+  imageIndex_ = imageIndex;
+  AppearanceChanged();
+}
+
+void TMenuItem::SetSubMenuImages(TImageList* images) {
+  subMenuImages_ = images;
+  for (TMenuItem* child : items_) child->AppearanceChanged();
+}
+
+const TImageList* TMenuItem::ImageList() const {
+  const TMenuItem* top = this;
+  for (const TMenuItem* parent = parent_; parent != nullptr; parent = parent->parent_) {
+    if (parent->subMenuImages_ != nullptr) return parent->subMenuImages_;
+    top = parent;
+  }
+  return top->menu_ != nullptr ? top->menu_->Images() : nullptr;
+}
+
 TMenuItem* TMenuItem::FromAction(const QAction* action) {
   if (action == nullptr) return nullptr;
   return qobject_cast<TMenuItem*>(action->property(kItemProperty).value<QObject*>());

@@ -47,9 +47,13 @@ class TMenuItem : public TOwnerDrawMenuItem {
   void SetRadioItem(bool radioItem);
   int ShortCut() const override { return shortCut_; }
   void SetShortCut(int shortCut);
-  // No image list ever reaches a menu of this program, so no image is shown.
   int ImageIndex() const override { return imageIndex_; }
-  void SetImageIndex(int imageIndex) { imageIndex_ = imageIndex; }
+  void SetImageIndex(int imageIndex);
+  // The images of this item's drop-down, taking the place of the menu's.
+  TImageList* SubMenuImages() const { return subMenuImages_; }
+  void SetSubMenuImages(TImageList* images);
+  // The nearest parent item's SubMenuImages, else the menu's Images.
+  const TImageList* ImageList() const override;
 
   // False also before the item has been placed.
   bool IsInMenuBar() const override { return menu_ != nullptr; }
@@ -84,6 +88,7 @@ class TMenuItem : public TOwnerDrawMenuItem {
   bool radioItem_ = false;
   int shortCut_ = 0;
   int imageIndex_ = -1;
+  TImageList* subMenuImages_ = nullptr;
   TMenuItem* parent_ = nullptr;
   TMainMenu* menu_ = nullptr;
   std::vector<TMenuItem*> items_;
@@ -106,6 +111,9 @@ class TMainMenu : public QObject {
   // the drop-downs their look; set before the menu is attached.
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool ownerDraw) { ownerDraw_ = ownerDraw; }
+  // The images of the items; not owned.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images) { images_ = images; }
 
   // A menu bar that can show owner-drawn items, for the window to adopt.
   static QMenuBar* CreateMenuBar();
@@ -114,6 +122,7 @@ class TMainMenu : public QObject {
 
  private:
   bool ownerDraw_ = false;
+  TImageList* images_ = nullptr;
   std::vector<TMenuItem*> items_;
   QPointer<QMenuBar> menuBar_;
 };

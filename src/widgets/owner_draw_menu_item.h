@@ -15,6 +15,7 @@ class QRect;
 
 namespace zembrot {
 
+class TImageList;
 class TOwnerDrawMenuItem;
 
 // The draw state of an owner-drawn item: a set of these flags.
@@ -53,6 +54,8 @@ class TOwnerDrawMenuItem : public QObject {
   // A Qt key combination (QKeyCombination::toCombined()); 0 for none.
   virtual int ShortCut() const = 0;
   virtual int ImageIndex() const = 0;
+  // The images of the item's menu, or null.
+  virtual const TImageList* ImageList() const { return nullptr; }
   // True for an item directly on the menu bar, false in a drop-down.
   virtual bool IsInMenuBar() const = 0;
 

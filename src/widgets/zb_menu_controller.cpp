@@ -17,6 +17,7 @@
 #include "base/convert.h"
 #include "base/desktop_preferences.h"
 #include "base/errors.h"
+#include "widgets/image_list.h"
 #include "widgets/text_drawing.h"
 
 namespace zembrot {
@@ -32,6 +33,10 @@ constexpr int kShortCutRightMargin = 10;
 constexpr int kGlyphSize = 16;
 constexpr int kGradientStrip = 8;
 constexpr int kCheckCellDarkening = 40;
+// With an image list: the image sits 3 pixels in, the icon bar is 8 wider
+// than an image and an item 6 higher.
+constexpr int kImageMargin = 3;
+constexpr int kImageIconBarAddition = 8;
 
 constexpr std::array<TMenuColors, 3> kOfficeSchemes = {{
     {RGB(0, 0, 128), RGB(255, 238, 194), RGB(255, 217, 160), RGB(227, 239, 255), RGB(153, 187, 234)},
@@ -364,10 +369,13 @@ TMenuColors TZbMenuController::EffectiveColors(bool visualStylesInForce, int off
 void TZbMenuController::MeasureItem(TOwnerDrawMenuItem* item, const QFont& /*canvasFont*/, int& width,
                                     int& height) const {
   if (item == nullptr) return;
-  // No image list ever reaches this program's menus: the fixed height and
-  // the icon bar's width apply.
-  height = item->IsSeparator() ? kSeparatorHeight : kItemHeight;
-  if (!item->IsInMenuBar()) width += kDropDownWidthAddition;
+  const TImageList* images = item->ImageList();
+  if (item->IsSeparator()) {
+    height = kSeparatorHeight;
+  } else {
+    height = images != nullptr ? images->Height() + kImageMargin * 2 : kItemHeight;
+  }
+  if (!item->IsInMenuBar() && images == nullptr) width += kDropDownWidthAddition;
 }
 
 void TZbMenuController::AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& canvas, const QRect& rect,
@@ -375,7 +383,9 @@ void TZbMenuController::AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& can
   if (item == nullptr) return;
   const TMenuColors colors = EffectiveColors();
   const bool palette = IsPaletteDisplay();
-  const QRect iconBar(rect.left(), rect.top(), kIconBarWidth, rect.height());
+  const TImageList* images = item->ImageList();
+  const int iconBarWidth = images != nullptr ? images->Width() + kImageIconBarAddition : kIconBarWidth;
+  const QRect iconBar(rect.left(), rect.top(), iconBarWidth, rect.height());
   QRect textRect = rect;
   TColor fontColor = menuFontColor_;
   if (item->IsInMenuBar()) {
@@ -388,7 +398,7 @@ void TZbMenuController::AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& can
     }
     if ((state & odInactive) != 0) fontColor = clGrayText;
   } else {
-    textRect.setLeft(iconBar.left() + kIconBarWidth);
+    textRect.setLeft(iconBar.left() + iconBar.width());
     // A disabled item under the mouse looks like any other.
     if ((state & odSelected) != 0 && item->Enabled()) {
       FrameRect(canvas, rect, colors.selectionFrame);
@@ -404,6 +414,10 @@ void TZbMenuController::AdvancedDrawItem(TOwnerDrawMenuItem* item, QPainter& can
       FillRect(canvas, textRect, menuColor_);
     }
     textRect.setLeft(textRect.left() + kTextIndent);
+    if (images != nullptr) {
+      images->Draw(canvas, iconBar.left() + kImageMargin, iconBar.top() + kImageMargin, item->ImageIndex(),
+                   item->Enabled());
+    }
   }
   if (item->IsSeparator()) {
     FillRect(canvas, QRect(textRect.left(), textRect.top() + 1, textRect.width(), 1), clBtnShadow);
@@ -425,6 +439,8 @@ void TZbMenuController::DrawCheckCell(QPainter& canvas, const QRect& iconBar, co
   } else {
     FillVerticalGradient(canvas, inside, dark, colors.selectionTop);
   }
+  // An image of its own stands for the mark.
+  if (item.ImageList() != nullptr && item.ImageIndex() != -1) return;
   const int left = iconBar.left() + (iconBar.width() - kGlyphSize) / 2;
   const int top = iconBar.top() + (iconBar.height() - kGlyphSize) / 2;
   DrawGlyph(canvas, left, top, item.RadioItem(), clBtnText);

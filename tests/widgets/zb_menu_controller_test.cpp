@@ -25,6 +25,7 @@
 #include "frame/form.h"
 #include "frame/menu.h"
 #include "widget_test_support.h"
+#include "widgets/image_list.h"
 #include "widgets/zb_menu_controller.h"
 
 namespace zembrot {
@@ -270,6 +271,47 @@ TEST_F(MenuLook, DropDownItemSelectedAndNot) {
   EXPECT_EQ(PixelAt(radio, 9, 10), kGlyph);  // the dot's widest rows span columns 9..14
   EXPECT_EQ(PixelAt(radio, 11, 8), kGlyph);
   EXPECT_EQ(PixelAt(radio, 8, 10), RGB(159, 202, 240));
+}
+
+TEST_F(MenuLook, ImageListsSizeTheItemsAndStandForTheCheckMark) {
+  TImageList small(16, 16);
+  TImageList tall(20, 24);
+  QImage red(16, 16, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  small.Add(red);
+  tall.Add(red);
+  menu->SetImages(&small);
+  settings->SetSubMenuImages(&tall);
+  struct Case {
+    TMenuItem* item;
+    int width;
+    int height;
+  };
+  // The nearest parent's images win over the menu's; no icon bar addition.
+  for (const Case& c : std::vector<Case>{{custom, 50, 22}, {hideChinese, 50, 30}}) {
+    int width = 50;
+    int height = 13;
+    c.item->OnMeasureItem()(c.item, form.font(), width, height);
+    EXPECT_EQ(width, c.width) << c.item->Caption();
+    EXPECT_EQ(height, c.height) << c.item->Caption();
+  }
+
+  // The icon bar is the image width + 8 wide; the image at 3, 3 replaces the mark.
+  hideChinese->SetImageIndex(0);
+  const QImage withImage = Draw(hideChinese, 120, 30, odChecked);
+  EXPECT_EQ(PixelAt(withImage, 3, 3), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(withImage, 22, 26), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(withImage, 1, 1), kHighlight);  // the cell's frame
+  EXPECT_EQ(PixelAt(withImage, 27, 1), RGB(203, 198, 188));
+  EXPECT_EQ(PixelAt(withImage, 28, 1), kWhite);
+  hideChinese->SetEnabled(false);
+  EXPECT_EQ(PixelAt(Draw(hideChinese, 120, 30, odChecked), 3, 3), RGB(87, 87, 87));
+
+  // Without an image of its own the mark is centred in the wider bar.
+  hideChinese->SetImageIndex(-1);
+  const QImage marked = Draw(hideChinese, 120, 30, odChecked);
+  EXPECT_EQ(PixelAt(marked, 10, 14), kGlyph);
+  EXPECT_NE(PixelAt(marked, 8, 10), kGlyph);
 }
 
 TEST_F(MenuLook, CaptionsAndTheirColours) {
