@@ -13,8 +13,8 @@
 
 #include <QObject>
 
-#include "widgets/owner_draw_menu_item.h"
 #include "widgets/colors.h"
+#include "widgets/owner_draw_menu_item.h"
 
 class QFont;
 class QPainter;
