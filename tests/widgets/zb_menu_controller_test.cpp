@@ -321,6 +321,24 @@ TEST_F(MenuLook, CaptionsAndTheirColours) {
   EXPECT_TRUE(textColours.count(RGB(0, 0, 0)) == 1);
   EXPECT_EQ(ColorsIn(enabled, QRect(24, 0, 6, 22)), std::set<TColor>{kWhite});
 
+  // The default item is bold; a shortcut ends 10 pixels from the right.
+  auto inkCount = [](const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 30; x < image.width(); ++x) count += PixelAt(image, x, y) == RGB(0, 0, 0) ? 1 : 0;
+    }
+    return count;
+  };
+  showEnglish->SetDefault(true);
+  EXPECT_GT(inkCount(Draw(showEnglish, 160, 22, odDefault)), inkCount(enabled));
+  showEnglish->SetDefault(false);
+  showEnglish->SetShortCut(QKeyCombination(Qt::CTRL, Qt::Key_E).toCombined());
+  const QImage withShortCut = Draw(showEnglish, 200, 22, 0);
+  EXPECT_EQ(ColorsIn(withShortCut, QRect(190, 0, 10, 22)), std::set<TColor>{kWhite});
+  EXPECT_EQ(ColorsIn(withShortCut, QRect(170, 0, 20, 22)).count(RGB(0, 0, 0)), 1u);
+  EXPECT_EQ(ColorsIn(enabled, QRect(130, 0, 30, 22)), std::set<TColor>{kWhite});
+  showEnglish->SetShortCut(0);
+
   // Disabled: grey text, and no selection bar even under the mouse.
   showEnglish->SetEnabled(false);
   const QImage disabled = Draw(showEnglish, 160, 22, odSelected | odDisabled | odGrayed);
