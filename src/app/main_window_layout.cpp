@@ -19,6 +19,7 @@
 #include "widgets/speed_button.h"
 #include "widgets/zb_check_box.h"
 #include "widgets/zb_label.h"
+#include "widgets/zb_menu_controller.h"
 #include "widgets/zb_panel.h"
 
 namespace zembrot {
@@ -160,9 +161,16 @@ TMenuItem* BuildMenuItem(TForm1& form, const MenuItemLayout& layout) {
   return item;
 }
 
+// No stored properties: every one keeps its default.
+void BuildMenuController(TForm1& form) {
+  form.ZbMenuController1 = new TZbMenuController(&form);
+  form.ZbMenuController1->setObjectName(QStringLiteral("ZbMenuController1"));
+}
+
 void BuildMenu(TForm1& form) {
   form.MainMenu1 = new TMainMenu(&form);
   form.MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  form.MainMenu1->SetOwnerDraw(true);
   TMenuItem* settings = BuildMenuItem(form, kN1);
   settings->Add(BuildMenuItem(form, kN2));
   settings->Add(BuildMenuItem(form, kN4));
@@ -191,10 +199,15 @@ void BuildMainWindow(TForm1& form) {
   BuildControls(form);
   BuildTimer(form, kTimer1);
   BuildTimer(form, kTimer2);
+  BuildMenuController(form);
   BuildMenu(form);
   BuildTimer(form, kTimer3);
   BuildSpeech(form);
   BuildOpenDialog(form);
+  // The whole layout has been read: the controller hooks the menu items,
+  // which changes their sizes, so the client area is given its size again.
+  form.ZbMenuController1->Loaded();
+  form.SetClientSize(kClientWidth, kClientHeight);
   // Lay the client area out now, not at the first showing, so that the
   // controls already have their stored places while FormCreate runs; the
   // play field is aligned once the client area has its size.

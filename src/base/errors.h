@@ -43,6 +43,13 @@ class EFOpenError : public EFileStreamError {
   EFOpenError(const std::string& fullPath, const std::string& systemText);
 };
 
+// A stored layout that cannot be applied: "Property <name> does not exist",
+// "Invalid property value".
+class EReadError : public EStreamError {
+ public:
+  using EStreamError::EStreamError;
+};
+
 // "List index out of bounds (<index>)"
 class EStringListError : public Exception {
  public:

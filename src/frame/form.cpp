@@ -52,6 +52,7 @@ void TForm::SetClientSize(int width, int height) {
 
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == nullptr) return;
+  setMenuBar(TMainMenu::CreateMenuBar());
   menu->AttachTo(menuBar());
   if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
 }

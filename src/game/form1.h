@@ -26,6 +26,7 @@ class TStringList;
 class TTimer;
 class TZbCheckBox;
 class TZbLabel;
+class TZbMenuController;
 class TZbPanel;
 
 class TForm1 : public TForm {
@@ -42,6 +43,7 @@ class TForm1 : public TForm {
   TZbCheckBox* CheckBox1 = nullptr;
   TZbLabel* ZbLabel1 = nullptr;
   TTimer* Timer2 = nullptr;
+  TZbMenuController* ZbMenuController1 = nullptr;
   TMainMenu* MainMenu1 = nullptr;
   TMenuItem* N1 = nullptr;
   TMenuItem* N2 = nullptr;

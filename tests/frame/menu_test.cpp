@@ -1,6 +1,7 @@
 // TMainMenu and TMenuItem: the bar's entries, check marks, and clicks that
 // run the handler without touching Checked.
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 
 #include "frame/form.h"
 #include "frame/menu.h"
@@ -153,6 +157,139 @@ TEST_F(MenuFixture, ItemsAddedLaterAppear) {
   EXPECT_EQ(form.menuBar()->actions()[2], help->Action());
   sub->Action()->trigger();
   EXPECT_EQ(clicks, std::vector<TMenuItem*>{sub});
+}
+
+// An owner-drawn menu: every item with a draw handler is measured and drawn
+// by its handlers, the others by the platform's look.
+class OwnerDrawFixture : public ::testing::Test {
+ protected:
+  struct Drawn {
+    TMenuItem* item;
+    QRect rect;
+    TOwnerDrawState state;
+  };
+
+  OwnerDrawFixture() : menu(&form) {
+    menu.SetOwnerDraw(true);
+    settings = NewItem("Settings");
+    one = NewItem("&One && Two");
+    two = NewItem("Two");
+    separator = NewItem("-");
+    three = NewItem("Three");
+    plain = new TMenuItem(&form);
+    plain->SetCaption("Plain");
+    command = NewItem("Command");
+    one->SetChecked(true);
+    two->SetEnabled(false);
+    three->SetDefault(true);
+    for (TMenuItem* item : {one, two, separator, three, plain}) settings->Add(item);
+    menu.Add(settings);
+    menu.Add(command);
+    form.setFont(QFont(QStringLiteral("Serif"), 20));
+    form.SetMenu(&menu);
+  }
+
+  TMenuItem* NewItem(const char* caption) {
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(caption);
+    item->SetOnMeasureItem([this](TOwnerDrawMenuItem* measured, const QFont&, int& width, int& height) {
+      defaultWidths[static_cast<TMenuItem*>(measured)] = width;
+      width += 100;
+      height = measured->IsSeparator() ? 5 : 30;
+    });
+    item->SetOnAdvancedDrawItem(
+        [this](TOwnerDrawMenuItem* drawn, QPainter& canvas, const QRect& rect, TOwnerDrawState state) {
+          canvas.fillRect(rect, Qt::green);
+          drawn_.push_back({static_cast<TMenuItem*>(drawn), rect, state});
+        });
+    return item;
+  }
+
+  const Drawn* Find(TMenuItem* item) const {
+    for (const Drawn& drawn : drawn_) {
+      if (drawn.item == item) return &drawn;
+    }
+    return nullptr;
+  }
+
+  TForm form;
+  TMainMenu menu;
+  TMenuItem* settings = nullptr;
+  TMenuItem* one = nullptr;
+  TMenuItem* two = nullptr;
+  TMenuItem* separator = nullptr;
+  TMenuItem* three = nullptr;
+  TMenuItem* plain = nullptr;
+  TMenuItem* command = nullptr;
+  std::map<TMenuItem*, int> defaultWidths;
+  std::vector<Drawn> drawn_;
+};
+
+TEST_F(OwnerDrawFixture, HandlersMeasureAndDrawTheirItems) {
+  QMenu* dropDown = settings->Action()->menu();
+  ASSERT_NE(dropDown, nullptr);
+  EXPECT_TRUE(separator->Action()->isSeparator());
+  EXPECT_TRUE(separator->IsSeparator());
+  EXPECT_TRUE(settings->IsInMenuBar());
+  EXPECT_FALSE(one->IsInMenuBar());
+  EXPECT_EQ(one->Parent(), settings);
+
+  dropDown->adjustSize();
+  // The default measure is the caption's width in the menu font, "&" not counted.
+  const QFontMetrics metrics(dropDown->font());
+  EXPECT_EQ(defaultWidths[one], metrics.horizontalAdvance(QStringLiteral("One & Two")));
+  EXPECT_EQ(defaultWidths[separator], 0);
+  EXPECT_EQ(dropDown->actionGeometry(one->Action()).height(), 30);
+  EXPECT_EQ(dropDown->actionGeometry(separator->Action()).height(), 5);
+  EXPECT_NE(dropDown->actionGeometry(plain->Action()).height(), 30);
+  EXPECT_GE(dropDown->actionGeometry(one->Action()).width(), defaultWidths[three] + 100);
+
+  dropDown->setActiveAction(three->Action());
+  const QImage image = dropDown->grab().toImage();
+  struct Case {
+    TMenuItem* item;
+    TOwnerDrawState state;
+  };
+  const std::vector<Case> cases = {
+      {one, odChecked},
+      {two, odDisabled | odGrayed},
+      {separator, 0},
+      {three, odSelected | odDefault},
+  };
+  for (const Case& c : cases) {
+    const Drawn* drawn = Find(c.item);
+    ASSERT_NE(drawn, nullptr) << c.item->Caption();
+    EXPECT_EQ(drawn->state, c.state) << c.item->Caption();
+    EXPECT_EQ(drawn->rect, dropDown->actionGeometry(c.item->Action())) << c.item->Caption();
+  }
+  EXPECT_EQ(Find(plain), nullptr);
+  const QRect oneRect = dropDown->actionGeometry(one->Action());
+  EXPECT_EQ(image.pixelColor(oneRect.center()), QColor(Qt::green));
+}
+
+TEST_F(OwnerDrawFixture, BarUsesTheMenuFontAndTellsAnInactiveWindow) {
+  EXPECT_EQ(form.menuBar()->font(), QApplication::font("QMenuBar"));
+  EXPECT_NE(form.menuBar()->font(), form.font());
+  EXPECT_EQ(form.menuBar()->actionGeometry(command->Action()).height(), 30);
+  EXPECT_EQ(defaultWidths[command], QFontMetrics(form.menuBar()->font()).horizontalAdvance(QStringLiteral("Command")));
+
+  form.resize(800, 300);  // room for both bar items
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(testing_support::RunEventsUntil([&] { return QApplication::activeWindow() == &form; }));
+  form.menuBar()->grab();
+  ASSERT_NE(Find(command), nullptr);
+  EXPECT_EQ(Find(command)->state, 0u);
+
+  // Another window takes the activation.
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(testing_support::RunEventsUntil([&] { return QApplication::activeWindow() == &other; }));
+  drawn_.clear();
+  form.menuBar()->grab();
+  ASSERT_NE(Find(command), nullptr);
+  EXPECT_EQ(Find(command)->state, odInactive);
 }
 
 }  // namespace
