@@ -1,0 +1,106 @@
+// A practice line of 10 MB ("apple," and Chinese text) through the real main
+// window: it falls, is hinted, is typed and matched, and is listed in the
+// game-over notice, and every one of these stays bounded in what it lays out.
+
+#include <string>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "content/string_list.h"
+#include "frame/message_form_dialog.h"
+#include "frame/timer.h"
+#include "game_fixture.h"
+#include "widgets/zb_check_box.h"
+#include "widgets/zb_label.h"
+
+namespace zembrot::testing {
+namespace {
+
+using LongLineTest = GameTest;
+
+std::string Repeated(const std::string& piece, std::size_t times) {
+  std::string text;
+  text.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+// Wider than any label of 1024 characters and an ellipsis can be at this size.
+constexpr int kCutWidthAt20Points = 1025 * 30;
+
+TEST_F(LongLineTest, TenMegabyteLineFallsIsHintedMatchedAndListedAtGameOver) {
+  const std::string chinese = Repeated(G("中文"), 10 * 1024 * 1024 / 4);
+  const std::string line = "apple," + chinese;
+  form_->PracticeList->SplitIntoLines(line + "\r\n");
+  form_->CheckBox1->SetChecked(true);
+  ClickStart();
+
+  // The spawn: the word shows the Chinese text and keeps "apple".
+  form_->NextLine = 0;
+  form_->TopSlot = -1;
+  services_.ExpectDraw(820, 0);
+  services_.ExpectDraw(780, 0);
+  Tick();
+  TZbLabel* word = form_->WordSlots[0];
+  ASSERT_NE(word, nullptr);
+  EXPECT_TRUE(word->Caption() == chinese) << word->Caption().size();
+  EXPECT_EQ(word->Hint(), "apple");
+  EXPECT_GT(word->Width(), 1000);
+  EXPECT_LT(word->Width(), kCutWidthAt20Points);
+
+  // The hint: masked, then whole, then the word blinks.
+  services_.ExpectDraw(5, 2);
+  form_->UpdateHint();
+  EXPECT_TRUE(form_->HintText == chinese + "apple") << form_->HintText.size();
+  EXPECT_EQ(form_->CheckBox1->Caption().size(), chinese.size() + 5);
+  form_->Timer2Timer(form_->Timer2);
+  EXPECT_TRUE(form_->CheckBox1->Caption() == chinese + "apple");
+  form_->UpdateHint();
+  EXPECT_TRUE(word->Blinking());
+
+  // The typed line holds a caption as long, measured on its cut.
+  form_->ZbLabel1->SetCaption(line);
+  EXPECT_LT(form_->ZbLabel1->Width(), 1025 * 20);
+  form_->ZbLabel1->SetCaption("");
+
+  // Matching compares the whole texts: "apple" matches, at the last list
+  // line the game is over, and its notice fits on the screen.
+  QRect noticeGeometry;
+  std::string copied;
+  services_.onNotice = [&](const std::string& text) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const TMessageForm notice("Zembrot", text, screen.width() / 2);
+    noticeGeometry = notice.geometry();
+    copied = notice.ClipboardText();
+  };
+  Type("apple");
+  ExpectCelebration();
+  Enter();
+  EXPECT_EQ(form_->WordSlots[0], nullptr);
+  EXPECT_EQ(form_->Score, 1);
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_TRUE(services_.notices.at(0) == G("游戏结束,下面单词不熟练:") + "\r" + line + "\r\n");
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(noticeGeometry.width(), screen.width());
+  EXPECT_LE(noticeGeometry.height(), screen.height());
+  EXPECT_NE(copied.find(line), std::string::npos);
+}
+
+TEST_F(LongLineTest, TypingTheWholeLongTextMatchesOnlyItself) {
+  const std::string chinese = Repeated(G("中"), 3000);
+  form_->TopSlot = 0;
+  TZbLabel* word = PlaceWord(0, "", "apple", 100, 100);
+  word->SetCaption(chinese);
+  // One byte short is no match, the whole text is.
+  form_->TypedText = chinese.substr(0, chinese.size() - 1);
+  Enter();
+  EXPECT_EQ(form_->WordSlots[0], word);
+  form_->TypedText = chinese;
+  ExpectCelebration();
+  Enter();
+  EXPECT_EQ(form_->WordSlots[0], nullptr);
+}
+
+}  // namespace
+}  // namespace zembrot::testing
