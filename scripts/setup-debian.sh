@@ -11,6 +11,7 @@ packages=(
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

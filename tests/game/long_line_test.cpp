@@ -2,11 +2,18 @@
 // window: it falls, is hinted, is typed and matched, and is listed in the
 // game-over notice, and every one of these stays bounded in what it lays out.
 
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/main_window_layout.h"
+#include "base/code_page.h"
 #include "content/string_list.h"
 #include "frame/message_form_dialog.h"
 #include "frame/timer.h"
@@ -100,6 +107,40 @@ TEST_F(LongLineTest, TypingTheWholeLongTextMatchesOnlyItself) {
   ExpectCelebration();
   Enter();
   EXPECT_EQ(form_->WordSlots[0], nullptr);
+}
+
+class HostileDefaultFileTest : public GameTest {
+ protected:
+  std::vector<std::string> DefaultPracticeLines() const override { return {}; }
+};
+
+// A default list that is a pipe or a folder is refused by name at start-up;
+// the window still opens, with an empty list, and nothing waits for a writer.
+TEST_F(HostileDefaultFileTest, PipeOrFolderAsDefaultListIsRefusedAndTheWindowOpens) {
+  const std::filesystem::path path = folder_ / CodePageToFileName(G("食物.txt"));
+  const std::string shownPath = FileNameToCodePage(path);
+  const struct {
+    const char* kind;
+    std::function<void()> make;
+    std::string error;
+  } cases[] = {
+      {"pipe", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+       "Cannot open file \"" + shownPath + "\". It is a pipe, not a file"},
+      {"folder", [&] { std::filesystem::create_directory(path); },
+       "Cannot open file \"" + shownPath + "\". Is a directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    form_.reset();
+    std::filesystem::remove(path);
+    c.make();
+    errors_.clear();
+    form_ = CreateMainWindow();
+    EXPECT_EQ(errors_, std::vector<std::string>{c.error});
+    EXPECT_EQ(form_->PracticeList->LineCount(), 0);
+    form_->show();
+    EXPECT_TRUE(form_->isVisible());
+  }
 }
 
 }  // namespace
