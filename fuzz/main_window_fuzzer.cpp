@@ -22,6 +22,7 @@
 #include "base/random.h"
 #include "content/string_list.h"
 #include "frame/application.h"
+#include "frame/menu.h"
 #include "frame/message_form_dialog.h"
 #include "frame/services.h"
 #include "frame/timer.h"

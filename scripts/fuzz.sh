@@ -6,6 +6,7 @@
 # ZEMBROT_FUZZ_SECONDS sets the time per target (60 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
 seconds=${ZEMBROT_FUZZ_SECONDS:-60}
 jobs=$(nproc)
@@ -20,9 +21,10 @@ trap 'rm -rf "$scratch"' EXIT
 for target in load_lines main_window; do
   mkdir -p "$scratch/$target"
   echo "fuzzing $target for ${seconds}s"
-  # Qt and the fonts keep caches until exit; leaks are the sanitizer run's
+  # Qt and fontconfig keep caches until exit; leaks are the sanitizer run's
   # business (scripts/test.sh), not the fuzzer's.
-  (cd build/fuzz && QT_QPA_PLATFORM=offscreen "./fuzz/zembrot_${target}_fuzzer" \
+  # Absolute paths: the window target works in a folder of its own.
+  (cd build/fuzz && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$PWD/fuzz/zembrot_${target}_fuzzer" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=65536 -detect_leaks=0 \
-    -print_final_stats=1 "$scratch/$target" "../../fuzz/corpus/$target")
+    -print_final_stats=1 "$scratch/$target" "$root/fuzz/corpus/$target")
 done

@@ -13,6 +13,9 @@ namespace {
 // No code-page character takes more bytes than this.
 constexpr std::size_t kLongestCharacterBytes = 4;
 
+// Up to this many candidate positions, FindBytes compares at each.
+constexpr std::size_t kFewPlaces = 64;
+
 }  // namespace
 
 std::u16string ShownText(std::string_view bytes, std::size_t longest) {
@@ -32,6 +35,16 @@ std::u16string ShownText(std::string_view bytes, std::size_t longest) {
 std::size_t FindBytes(std::string_view text, std::string_view pattern) {
   if (pattern.empty()) return 0;
   if (pattern.size() > text.size()) return std::string_view::npos;
+  // A pattern nearly as long as the text (a word's caption on a hint line
+  // that is that caption and a few bytes more) has few places to be: a
+  // comparison at each is cheaper than preparing a search.
+  const std::size_t places = text.size() - pattern.size() + 1;
+  if (places <= kFewPlaces) {
+    for (std::size_t position = 0; position < places; ++position) {
+      if (std::memcmp(text.data() + position, pattern.data(), pattern.size()) == 0) return position;
+    }
+    return std::string_view::npos;
+  }
 #if defined(__GLIBC__)
   // glibc's two-way search: linear time, no extra memory.
   const void* found = ::memmem(text.data(), text.size(), pattern.data(), pattern.size());
