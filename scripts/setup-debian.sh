@@ -14,6 +14,7 @@ packages=(
   fonts-arphic-uming fonts-wqy-zenhei
   locales
   librsvg2-bin dpkg-dev lintian appstream desktop-file-utils icewm
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

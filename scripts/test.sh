@@ -26,3 +26,5 @@ cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/speech/lsan_suppressions.txt" \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
+
+bash scripts/fuzz.sh

@@ -1,6 +1,8 @@
 #include "base/errors.h"
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 #include "base/code_page.h"
 #include "base/system_message.h"
@@ -9,6 +11,20 @@ namespace zembrot {
 
 EFOpenError::EFOpenError(const std::string& fullPath, const std::string& systemText)
     : EFileStreamError("Cannot open file \"" + fullPath + "\". " + systemText) {}
+
+EOutOfMemory::EOutOfMemory(const std::string& fullPath, std::uint64_t size)
+    : Exception("Not enough memory to load file \"" + fullPath + "\" (" + std::to_string(size) + " bytes)") {}
+
+std::string ErrorMessageOf(const std::exception& error) {
+  if (const auto* own = dynamic_cast<const Exception*>(&error)) return own->Message();
+  // Both come from asking for more memory than there is (a string or list
+  // too long for the machine).
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr || dynamic_cast<const std::length_error*>(&error) != nullptr) {
+    return "Out of memory";
+  }
+  if (dynamic_cast<const std::runtime_error*>(&error) != nullptr) return error.what();
+  return std::string("Internal error (") + error.what() + ")";
+}
 
 EStringListError::EStringListError(int index)
     : Exception("List index out of bounds (" + std::to_string(index) + ")") {}

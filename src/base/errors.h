@@ -96,6 +96,13 @@ class EOleException : public EOleSysError {
   int helpContext_;
 };
 
+// A practice file the machine has no memory for:
+// "Not enough memory to load file "<full path>" (<size> bytes)"
+class EOutOfMemory : public Exception {
+ public:
+  EOutOfMemory(const std::string& fullPath, std::uint64_t size);
+};
+
 class EIntfCastError : public Exception {
  public:
   using Exception::Exception;
@@ -108,6 +115,12 @@ class EAssertionFailed : public Exception {
 
 // Message text of an OLE result code: the system's text, or "OLE error XXXXXXXX".
 std::string OleErrorMessage(std::int32_t errorCode);
+
+// The text the player sees for any error: an error of ours (and a library's
+// runtime error) by its own message; running out of memory as "Out of memory";
+// any other library failure as "Internal error (<what>)", never by a bare
+// exception name.
+std::string ErrorMessageOf(const std::exception& error);
 
 // Removes trailing bytes with values 0..32 and trailing full stops.
 std::string TrimTrailingBlanksAndStops(std::string text);

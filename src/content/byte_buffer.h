@@ -24,6 +24,9 @@ class ByteBuffer {
   char* Room() { return data_.get() + size_; }
   void Commit(std::size_t count) { size_ += count; }
 
+  // Grows the room to `capacity` bytes in all, keeping the bytes in use.
+  void Reserve(std::size_t capacity);
+
   // Appends when there is room; the caller makes room first.
   void AppendWithinCapacity(std::string_view bytes);
 

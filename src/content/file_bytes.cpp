@@ -3,7 +3,11 @@
 #include "content/file_bytes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
+#include <new>
+#include <stdexcept>
 #include <system_error>
 
 #include "base/code_page.h"
@@ -17,6 +21,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/sysinfo.h>
+#endif
 #endif
 
 namespace zembrot {
@@ -31,7 +38,34 @@ namespace {
 // part before the zero and open some other file.
 bool HasZeroByte(const std::string& path) { return path.find('\0') != std::string::npos; }
 
+// Makes room for `capacity` bytes of the file at `path`, or says in the
+// program's words that the machine cannot hold that much.
+void MakeRoom(ByteBuffer& content, std::uint64_t capacity, const std::string& path, std::uint64_t largestContent) {
+  if (capacity > largestContent || capacity > std::numeric_limits<std::size_t>::max()) {
+    throw EOutOfMemory(AbsolutePath(path), capacity);
+  }
+  try {
+    content.Reserve(static_cast<std::size_t>(capacity));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(AbsolutePath(path), capacity);
+  } catch (const std::length_error&) {
+    throw EOutOfMemory(AbsolutePath(path), capacity);
+  }
+}
+
+// The room for what comes after `current` bytes once at least `needed` are
+// known to exist: doubling keeps a long read of a file of unknown size linear.
+std::uint64_t GrownCapacity(std::uint64_t current, std::uint64_t needed, std::uint64_t largestContent) {
+  const std::uint64_t doubled = current > largestContent / 2 ? largestContent : current * 2;
+  return std::max(needed, doubled);
+}
+
+// Bytes read from a file of unknown length before its first growth.
+constexpr std::size_t kProbeSize = 64 * 1024;
+
 }  // namespace
+
+ByteBuffer ReadWholeFile(const std::string& path) { return ReadWholeFile(path, MachineMemory()); }
 
 #ifdef _WIN32
 
@@ -50,7 +84,7 @@ class HandleCloser {
 
 }  // namespace
 
-ByteBuffer ReadWholeFile(const std::string& path) {
+ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) {
   if (HasZeroByte(path)) ThrowOpenError(path, ERROR_INVALID_NAME);
   const std::wstring name = CodePageToFileName(path).wstring();
   // Readers may share the file; a writer that holds it open makes the open
@@ -62,7 +96,8 @@ ByteBuffer ReadWholeFile(const std::string& path) {
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file, &fileSize)) ThrowOpenError(path, static_cast<int>(GetLastError()));
   const auto size = static_cast<std::size_t>(fileSize.QuadPart);
-  ByteBuffer content(size);
+  ByteBuffer content;
+  MakeRoom(content, static_cast<std::uint64_t>(fileSize.QuadPart), path, largestContent);
   while (content.Size() < size) {
     // ReadFile counts in 32 bits; a file shorter than its size ends early.
     const auto request = static_cast<DWORD>(std::min<std::size_t>(size - content.Size(), 1u << 30));
@@ -74,6 +109,13 @@ ByteBuffer ReadWholeFile(const std::string& path) {
     content.Commit(delivered);
   }
   return content;
+}
+
+std::uint64_t MachineMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return std::numeric_limits<std::uint64_t>::max();
+  return status.ullTotalPageFile;
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -102,42 +144,84 @@ class DescriptorCloser {
   int descriptor_;
 };
 
+// Anything but a regular file is refused by name of its kind; a folder with
+// the system's own words, as the open of one fails elsewhere.
+void RefuseUnlessRegular(const std::string& path, mode_t mode) {
+  if (S_ISREG(mode)) return;
+  if (S_ISDIR(mode)) ThrowOpenError(path, EISDIR);
+  const char* kind = "It is not a regular file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) kind = "It is a device, not a file";
+  if (S_ISFIFO(mode)) kind = "It is a pipe, not a file";
+  if (S_ISSOCK(mode)) kind = "It is a socket, not a file";
+  throw EFOpenError(AbsolutePath(path), kind);
+}
+
+// One read(2), asked again after a signal; 0 at the end of the file.
+std::size_t ReadSome(int descriptor, char* into, std::size_t count, const std::string& path) {
+  for (;;) {
+    const ssize_t delivered = ::read(descriptor, into, count);
+    if (delivered >= 0) return static_cast<std::size_t>(delivered);
+    if (errno != EINTR) ThrowOpenError(path, errno);
+  }
+}
+
 }  // namespace
 
-ByteBuffer ReadWholeFile(const std::string& path) {
+ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) {
   if (HasZeroByte(path)) ThrowOpenError(path, EINVAL);
   const std::filesystem::path name = CodePageToFileName(path);
-  // Without O_NONBLOCK a named pipe would hang the game until some program
-  // writes to it; regular files ignore the flag.
+  // Looked at before it is opened: opening a device can itself do things
+  // (rewind a tape, arm a watchdog), and a pipe would wait for a writer.
+  struct stat status {};
+  if (::stat(name.c_str(), &status) != 0) ThrowOpenError(path, errno);
+  RefuseUnlessRegular(path, status.st_mode);
+  // O_NONBLOCK: should the name have become a pipe since, the open must
+  // still not wait for a writer.
   int descriptor;
   do {
     descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (descriptor < 0 && errno == EINTR);
   if (descriptor < 0) ThrowOpenError(path, errno);
   const DescriptorCloser closer(descriptor);
-
-  struct stat status {};
   if (::fstat(descriptor, &status) != 0) ThrowOpenError(path, errno);
-  // Linux opens a folder for reading without complaint; refuse it here the
-  // way the read would.
-  if (S_ISDIR(status.st_mode)) ThrowOpenError(path, EISDIR);
-  // The length of anything but a regular file (a pipe, a device) is 0.
-  const auto size = S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : std::size_t{0};
+  RefuseUnlessRegular(path, status.st_mode);
 
-  ByteBuffer content(size);
-  while (content.Size() < size) {
-    // One request normally delivers everything; a short read or a signal
-    // asks again for the rest. A file that shrank meanwhile ends early, and
-    // only the bytes delivered are used.
-    const ssize_t delivered = ::read(descriptor, content.Room(), size - content.Size());
-    if (delivered < 0) {
-      if (errno == EINTR) continue;
-      ThrowOpenError(path, errno);
+  // The reported size is where reading starts, not where it stops: files
+  // under /proc report 0 and still have content, and a file may grow while
+  // it is read.
+  ByteBuffer content;
+  MakeRoom(content, static_cast<std::uint64_t>(status.st_size), path, largestContent);
+  for (;;) {
+    if (content.Size() < content.Capacity()) {
+      const std::size_t delivered =
+          ReadSome(descriptor, content.Room(), content.Capacity() - content.Size(), path);
+      if (delivered == 0) break;
+      content.Commit(delivered);
+      continue;
     }
+    // Full: only grow for bytes that are really there.
+    char probe[kProbeSize];
+    const std::size_t delivered = ReadSome(descriptor, probe, sizeof probe, path);
     if (delivered == 0) break;
-    content.Commit(static_cast<std::size_t>(delivered));
+    MakeRoom(content, GrownCapacity(content.Capacity(), content.Size() + delivered, largestContent), path,
+             largestContent);
+    content.AppendWithinCapacity({probe, delivered});
   }
   return content;
+}
+
+std::uint64_t MachineMemory() {
+#ifdef __linux__
+  struct sysinfo info {};
+  if (::sysinfo(&info) == 0) {
+    const std::uint64_t unit = info.mem_unit == 0 ? 1 : info.mem_unit;
+    return (static_cast<std::uint64_t>(info.totalram) + info.totalswap) * unit;
+  }
+#endif
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return std::numeric_limits<std::uint64_t>::max();
+  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
 
 std::string AbsolutePath(const std::string& path) {

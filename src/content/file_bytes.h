@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "content/byte_buffer.h"
@@ -11,8 +12,18 @@ namespace zembrot {
 // Windows also shared with readers only); a file that does not exist is
 // never created.
 // Any failure to open or read it, a folder included, raises EFOpenError
-// carrying AbsolutePath(path) and the system's text for the failure.
+// carrying AbsolutePath(path) and the system's text for the failure; so does
+// anything but a regular file (a device, a pipe, a socket), which is never
+// even opened. The file is read to its end whatever size the system reports
+// for it (files under /proc report 0). Content of more than `largestContent`
+// bytes, or more than the memory can hold, raises EOutOfMemory.
+ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent);
+// The same with the ceiling at all the memory the machine has.
 ByteBuffer ReadWholeFile(const std::string& path);
+
+// All the memory of the machine, swap included: no practice file larger
+// than that can ever be held, whatever the system promises when asked.
+std::uint64_t MachineMemory();
 
 // The absolute, normalised form of `path` (code-page bytes) against the
 // current directory, as an error message shows it.

@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <new>
 #include <utility>
 
 #include "base/errors.h"
@@ -24,13 +26,19 @@ void TStringList::LoadLines(const std::string& path) {
   // Everything that can fail (the open, the read, the conversion, memory)
   // happens before the lines are replaced, so a failure keeps the old ones.
   ByteBuffer content = ReadWholeFile(path);
-  const DetectedEncoding encoding = DetectEncoding(content.View());
-  if (encoding.encoding != TextEncoding::CodePage) {
-    // The NUL rule applies to the converted text: a UTF-16 file is full of
-    // zero bytes that are halves of ordinary characters.
-    content = BufferOf(ConvertToCodePage(content.View(), encoding));
+  const std::uint64_t size = content.Size();
+  try {
+    const DetectedEncoding encoding = DetectEncoding(content.View());
+    if (encoding.encoding != TextEncoding::CodePage) {
+      // The NUL rule applies to the converted text: a UTF-16 file is full of
+      // zero bytes that are halves of ordinary characters.
+      content = BufferOf(ConvertToCodePage(content.View(), encoding));
+    }
+    lines_.Replace(std::move(content));
+  } catch (const std::bad_alloc&) {
+    // The file fitted, its converted text or its line index did not.
+    throw EOutOfMemory(AbsolutePath(path), size);
   }
-  lines_.Replace(std::move(content));
 }
 
 void TStringList::SplitIntoLines(const std::string& text) { lines_.Replace(BufferOf(text)); }

@@ -52,7 +52,7 @@ void DefaultReport(const std::exception& error) {
     return;
   }
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
-  std::fprintf(stderr, "%s\n", WithFullStop(error.what()).c_str());
+  std::fprintf(stderr, "%s\n", WithFullStop(ErrorMessageOf(error)).c_str());
 }
 
 void Report(const std::exception& error) {
@@ -114,8 +114,7 @@ int TApplication::Run(TForm& mainForm) {
 void TApplication::ReportError(const std::exception& error) {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
-  const auto* own = dynamic_cast<const Exception*>(&error);
-  const std::string text = WithFullStop(own != nullptr ? own->Message() : std::string(error.what()));
+  const std::string text = WithFullStop(ErrorMessageOf(error));
   QMessageBox box(QMessageBox::Critical, CodePageToQString(title_), CodePageToQString(text), QMessageBox::Ok);
   box.setObjectName(QStringLiteral("ErrorReport"));
   box.setTextFormat(Qt::PlainText);

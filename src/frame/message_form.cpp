@@ -1,6 +1,9 @@
 #include "frame/message_form.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include <QApplication>
@@ -12,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "base/code_page.h"
+#include "base/shown_text.h"
 #include "frame/application.h"
 #include "frame/screen.h"
 #include "frame/message_form_dialog.h"
@@ -52,6 +57,24 @@ class NoticeLabel final : public QWidget {
   QString text_;
 };
 
+// More than any screen shows of a notice laid out at most half the screen
+// wide, and short enough to lay out at once.
+constexpr std::size_t kLongestShownNoticeText = 8192;
+
+// Room left on the screen for the window's frame and title bar.
+constexpr int kFrameAllowanceLines = 4;
+
+// The tallest the text block may be for the whole notice, frame and title
+// bar included, to fit the primary screen: whole lines only.
+int LongestTextHeight(const NoticeMetrics& metrics, int lineSpacing) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr || lineSpacing <= 0) return std::numeric_limits<int>::max();
+  const int screenHeight = screen->availableGeometry().height();
+  const int room = screenHeight - kFrameAllowanceLines * metrics.charHeight - metrics.buttonHeight -
+                   metrics.verticalSpacing - 2 * metrics.verticalMargin;
+  return std::max(room / lineSpacing, 1) * lineSpacing;
+}
+
 }  // namespace
 
 NoticeMetrics MeasureNotice(const QFont& font) {
@@ -80,7 +103,7 @@ TMessageForm::TMessageForm(const std::string& caption, const std::string& text, 
                           Qt::MSWindowsFixedSizeDialogHint),
       caption_(caption),
       text_(text),
-      displayText_(NormaliseLineBreaks(CodePageToQString(text))) {
+      displayText_(NormaliseLineBreaks(QString::fromStdU16String(ShownText(text, kLongestShownNoticeText)))) {
   setObjectName(QStringLiteral("TMessageForm"));
   setFont(QApplication::font("QMessageBox"));
   setWindowTitle(CodePageToQString(caption));
@@ -89,8 +112,12 @@ TMessageForm::TMessageForm(const std::string& caption, const std::string& text, 
   const QFontMetrics fontMetrics(font());
   const QRect textRect = fontMetrics.boundingRect(QRect(0, 0, std::max(maxTextWidth, 1), 0), TextFlags(),
                                                   displayText_);
-  const int textWidth = displayText_.isEmpty() ? 0 : textRect.width();
-  const int textHeight = displayText_.isEmpty() ? 0 : textRect.height();
+  // A word longer than the box is wide, or more lines than the screen is
+  // tall, are cut off at the box's edge: the notice always fits on the
+  // screen, and Ctrl+C still copies the whole text.
+  const int textWidth = displayText_.isEmpty() ? 0 : std::min(textRect.width(), std::max(maxTextWidth, 1));
+  const int textHeight =
+      displayText_.isEmpty() ? 0 : std::min(textRect.height(), LongestTextHeight(metrics_, fontMetrics.lineSpacing()));
 
   const int clientWidth = std::max(textWidth, metrics_.buttonWidth) + 2 * metrics_.horizontalMargin;
   const int clientHeight =

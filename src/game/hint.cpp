@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/shown_text.h"
 #include "frame/services.h"
 #include "frame/timer.h"
 #include "game/form1.h"
@@ -22,7 +23,9 @@ void TForm1::UpdateHint() {
     TZbLabel* word = WordSlots[i];
     if (word == nullptr) continue;
     const std::string& caption = word->Caption();
-    if (!caption.empty() && CheckBox1->Caption().find(caption) != std::string::npos) {
+    // A search that stays linear: captions and the hint line can be
+    // megabytes long, and this runs for every word on every tick.
+    if (!caption.empty() && FindBytes(CheckBox1->Caption(), caption) != std::string::npos) {
       word->SetBlinking(true);
       return;
     }

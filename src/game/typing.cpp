@@ -37,6 +37,17 @@ constexpr std::uint32_t kSpeakAsynchronously = 1;
 constexpr std::string_view kSpeechPrefix = " <LANG   LANGID= \"409 \"> ";
 static_assert(kSpeechPrefix.size() == 25);
 
+// Equal after AsciiLower of both, without copying either: a practice line
+// may be megabytes long, and most texts differ in length already.
+bool SameIgnoringAsciiCase(std::string_view typed, std::string_view text) {
+  if (typed.size() != text.size()) return false;
+  const auto lower = [](char byte) { return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte; };
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (lower(typed[i]) != lower(text[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void TForm1::FormKeyPress(QObject* /*Sender*/, char& Key) {
@@ -63,9 +74,8 @@ void TForm1::MatchTypedText() {
   for (int i = 0; i <= last; ++i) {
     const TZbLabel* word = WordSlots[i];
     if (word == nullptr) continue;
-    const std::string typed = AsciiLower(TypedText);
     // Several words may match one Enter; each gets its own celebration.
-    if (typed == AsciiLower(word->Hint()) || typed == AsciiLower(word->Caption())) {
+    if (SameIgnoringAsciiCase(TypedText, word->Hint()) || SameIgnoringAsciiCase(TypedText, word->Caption())) {
       CelebrateAndScore(i);
     }
   }

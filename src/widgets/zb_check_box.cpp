@@ -165,7 +165,7 @@ void TZbCheckBox::UpdateAcceleratorShortcut() {
     releaseShortcut(acceleratorShortcut_);
     acceleratorShortcut_ = 0;
   }
-  const QKeySequence mnemonic = QKeySequence::mnemonic(CodePageToQString(caption_));
+  const QKeySequence mnemonic = QKeySequence::mnemonic(ShownCaption(caption_));
   if (!mnemonic.isEmpty()) acceleratorShortcut_ = grabShortcut(mnemonic);
 }
 
@@ -329,7 +329,7 @@ void TZbCheckBox::DrawFocusFrame(QImage& image) const {
   const QRect grown = CaptionRect().adjusted(-1, -1, 1, 1);
   const QFontMetrics metrics(font_.ToQFont());
   const int captionWidth =
-      metrics.boundingRect(QRect(0, 0, 0x7FFFFF, 0x7FFFFF), CaptionTextFlags(true, false), CodePageToQString(trimmed))
+      metrics.boundingRect(QRect(0, 0, 0x7FFFFF, 0x7FFFFF), CaptionTextFlags(true, false), ShownCaption(trimmed))
           .width();
   const int frameWidth = std::min(grown.width(), captionWidth + 3);
   const int frameHeight = image.height();

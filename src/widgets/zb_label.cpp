@@ -251,16 +251,16 @@ int TZbLabel::TextFlags() const { return CaptionTextFlags(showAccelChar_, wordWr
 
 void TZbLabel::AdjustBounds() {
   if (!autoSize_) return;
-  std::string measured = caption_;
   // An empty caption (and a lone accelerator mark, which draws nothing)
   // still takes the height of a line.
-  if (measured.empty() || (showAccelChar_ && measured == "&")) measured += ' ';
+  QString measured = CaptionToLayoutText(caption_);
+  if (caption_.empty() || (showAccelChar_ && caption_ == "&")) measured += QLatin1Char(' ');
   const QFontMetrics metrics(font_.ToQFont());
   // Without word breaks the text sets its own width; with them, the current
   // width is the limit.
   const int limit = wordWrap_ ? std::max(width(), 1) : 0x7FFFFF;
   const QRect bounds = metrics.boundingRect(QRect(0, 0, limit, 0x7FFFFF), TextFlags() | Qt::AlignLeft | Qt::AlignTop,
-                                            CaptionToLayoutText(measured));
+                                            measured);
   const int newWidth = bounds.width();
   const int newHeight = bounds.height();
   int left = x();

@@ -2,7 +2,12 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <typeinfo>
+#include <vector>
 
 #include "base/errors.h"
 #include "base/system_message.h"
@@ -27,6 +32,28 @@ TEST(Errors, MessagesOfTheFileAndListErrors) {
   };
   for (const auto& c : cases) {
     EXPECT_STREQ(EStringListError(c.index).what(), c.message);
+  }
+}
+
+TEST(Errors, EveryErrorReachesThePlayerInTheProgramsWords) {
+  struct Case {
+    std::shared_ptr<std::exception> error;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {std::make_shared<EStringListError>(2), "List index out of bounds (2)"},
+      {std::make_shared<EOutOfMemory>("/big.txt", 68719476736u),
+       "Not enough memory to load file \"/big.txt\" (68719476736 bytes)"},
+      {std::make_shared<std::bad_alloc>(), "Out of memory"},
+      {std::make_shared<std::bad_array_new_length>(), "Out of memory"},
+      {std::make_shared<std::length_error>("basic_string::_M_create"), "Out of memory"},
+      {std::make_shared<std::runtime_error>("broken"), "broken"},
+      {std::make_shared<std::out_of_range>("vector::_M_range_check"), "Internal error (vector::_M_range_check)"},
+      {std::make_shared<std::bad_cast>(), "Internal error (std::bad_cast)"},
+      {std::make_shared<std::exception>(), "Internal error (std::exception)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ErrorMessageOf(*c.error), c.message);
   }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,7 +16,9 @@
 #include "lines_of.h"
 
 #ifndef _WIN32
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -230,13 +234,78 @@ TEST_F(PracticeFileTest, FileWithoutReadPermission) {
   EXPECT_EQ(OpenErrorOf(path), "Cannot open file \"" + path + "\". Permission denied");
 }
 
-TEST_F(PracticeFileTest, NamedPipeLoadsEmptyInsteadOfWaitingForAWriter) {
+TEST_F(PracticeFileTest, OnlyRegularFilesLoadAndTheListKeepsItsLinesOtherwise) {
   const fs::path pipe = folder_ / "pipe";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path socketPath = folder_ / "socket";
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(socketPath.string().size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socketPath.c_str());
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  fs::create_directory(folder_ / "folder");
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {"/dev/zero", "Cannot open file \"/dev/zero\". It is a device, not a file"},
+      {"/dev/null", "Cannot open file \"/dev/null\". It is a device, not a file"},
+      {pipe.string(), "Cannot open file \"" + pipe.string() + "\". It is a pipe, not a file"},
+      {socketPath.string(), "Cannot open file \"" + socketPath.string() + "\". It is a socket, not a file"},
+      {Folder() + "/folder", "Cannot open file \"" + Folder() + "/folder\". Is a directory"},
+  };
+  for (const auto& c : cases) {
+    // A pipe must be refused at once, not wait for a writer.
+    EXPECT_EQ(OpenErrorOf(c.path), c.message);
+  }
+  close(listener);
+}
+
+TEST_F(PracticeFileTest, FileReportingSizeZeroIsReadToItsEnd) {
+  // Files under /proc say they are empty and are not.
+  struct stat status {};
+  ASSERT_EQ(stat("/proc/self/status", &status), 0);
+  ASSERT_EQ(status.st_size, 0);
   TStringList list;
-  list.AppendLine("old");
-  list.LoadLines(pipe.string());
-  EXPECT_EQ(list.LineCount(), 0);
+  list.LoadLines("/proc/self/status");
+  ASSERT_GT(list.LineCount(), 5);
+  EXPECT_EQ(list.LineAt(0).substr(0, 6), "Name:\t");
+}
+
+TEST_F(PracticeFileTest, ContentTooLargeForMemoryIsRefusedInTheProgramsWords) {
+  // Sparse files: nothing of their size is ever allocated.
+  const std::string path = Write("huge.txt", "");
+  ASSERT_EQ(truncate(path.c_str(), std::int64_t{64} << 30), 0);
+  const std::string message = "Not enough memory to load file \"" + path + "\" (68719476736 bytes)";
+  try {
+    ReadWholeFile(path, std::uint64_t{1} << 20);
+    ADD_FAILURE() << "64 GiB read under a 1 MiB ceiling";
+  } catch (const EOutOfMemory& error) {
+    EXPECT_EQ(error.Message(), message);
+  }
+  // A file of unknown length that turns out larger than the ceiling.
+  try {
+    ReadWholeFile("/proc/self/status", 10);
+    ADD_FAILURE() << "/proc/self/status read under a 10-byte ceiling";
+  } catch (const EOutOfMemory& error) {
+    EXPECT_EQ(error.Message().rfind("Not enough memory to load file \"/proc/self/status\" (", 0), 0u)
+        << error.Message();
+  }
+  // Loading a file larger than all the machine's memory keeps the list.
+  const std::uint64_t tooLarge = MachineMemory() + 1;
+  ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(tooLarge)), 0);
+  TStringList list;
+  list.AppendLine("kept");
+  try {
+    list.LoadLines(path);
+    ADD_FAILURE() << "a file larger than the machine's memory loaded";
+  } catch (const EOutOfMemory& error) {
+    EXPECT_EQ(error.Message(),
+              "Not enough memory to load file \"" + path + "\" (" + std::to_string(tooLarge) + " bytes)");
+  }
+  EXPECT_EQ(LinesOf(list), (Lines{"kept"}));
 }
 
 TEST_F(PracticeFileTest, SymbolicLinkIsFollowed) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,7 @@ TEST(ErrorReportTest, StopIconBoxCaptionedWithTheTitleAndFullStopRule) {
       {std::make_shared<Exception>(""), true, ""},
       {std::make_shared<Exception>("\xC6\xBB\xB9\xFB"), true, QString::fromUtf8("苹果.")},
       {std::make_shared<std::runtime_error>("broken"), true, "broken."},
+      {std::make_shared<std::bad_alloc>(), true, "Out of memory."},
       {std::make_shared<EAbort>("Operation aborted"), false, ""},
   };
   for (const Case& testCase : cases) {
