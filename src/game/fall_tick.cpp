@@ -55,7 +55,9 @@ void TForm1::Timer1Timer(QObject* /*Sender*/) {
   Services& services = CurrentServices();
   services.Randomize();
   // Whatever waits runs now, nested: keys (with their pauses), clicks, menu
-  // commands, other ticks. The loop below sees the fields as they left them.
+  // commands, the ticks of every timer (this one's own next tick too, once a
+  // pause in here has made it due). The loop below sees the fields as they
+  // left them.
   PumpPendingMessages();
 
   if (TopSlot >= 1) {

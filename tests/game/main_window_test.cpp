@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
 #include <QThread>
 #include <QMouseEvent>
 
@@ -238,6 +241,42 @@ TEST_F(MainWindowTest, FallTimerTickRunsTheFallTick) {
   }
   form_->Timer1->SetEnabled(false);
   EXPECT_EQ(form_->Caption(), G("得分:0"));
+}
+
+// The game-over notice opens inside the pump of a real fall tick (for the
+// Enter that waited there); the fall timer goes on ticking inside it.
+TEST_F(MainWindowTest, WordsKeepFallingBehindAGameOverNoticeOpenedInsideAFallTick) {
+  SetPracticeLines({"apple,苹果"});
+  ClickStart();
+  form_->Timer1->SetInterval(40);
+  services_.DrawFreely(11);
+  form_->TopSlot = 1;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  const QPointer<TZbLabel> other = PlaceWord(1, "梨", "pear", 600, 50);
+  Type("apple");
+  services_.onRandomize = [this] {
+    services_.onRandomize = nullptr;
+    QMetaObject::invokeMethod(form_.get(), [this] { Enter(); }, Qt::QueuedConnection);
+  };
+  int topAtOpen = -1;
+  int topAtClose = -1;
+  services_.onNotice = [&](const std::string&) {
+    topAtOpen = other ? other->Top() : -1;
+    QEventLoop notice;
+    QTimer::singleShot(400, Qt::PreciseTimer, &notice, &QEventLoop::quit);
+    notice.exec();
+    topAtClose = other ? other->Top() : -1;
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while (services_.notices.empty() && waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_EQ(topAtOpen, 50);
+  // Some eight ticks of 1 to 5 pixels each.
+  EXPECT_GE(topAtClose, 50 + 4);
 }
 
 TEST_F(MainWindowTest, ErrorInAHandlerIsReportedAndPlayGoesOn) {
