@@ -150,6 +150,9 @@ void TForm1::SpawnWordInSlot(int slot) {
   word->SetLeft(CurrentServices().Random(kSpawnLeftRange));
   word->SetTop(0);
   word->SetTransparent(true);
+  // A practice text such as "R&D" falls as it stands, so what is shown is
+  // what must be typed.
+  word->SetShowAccelChar(false);
   word->Font().SetSize(kWordFontSize);
   word->Font().SetName(texts::SongFace());
   WordSlots[slot] = word;

@@ -73,6 +73,21 @@ TEST_F(FallTickTest, SpawnedWordIsATransparentSongLabelOnThePlayField) {
   EXPECT_FALSE(word->isHidden());
 }
 
+TEST_F(FallTickTest, AmpersandFallsAsItStands) {
+  SetPracticeLines({"RD,研发", "R&D,研发"});
+  form_->N2->SetChecked(true);
+  form_->TopSlot = -1;
+  for (int tick = 0; tick < 2; ++tick) {
+    services_.ExpectDraw(820, 0);
+    services_.ExpectDraw(780, 0);
+    Tick();
+  }
+  ASSERT_NE(form_->WordSlots[1], nullptr);
+  EXPECT_EQ(form_->WordSlots[1]->Caption(), G("R&D,研发"));
+  // Measured with its "&", not as "RD" with an underlined D.
+  EXPECT_GT(form_->WordSlots[1]->Width(), form_->WordSlots[0]->Width() + 4);
+}
+
 TEST_F(FallTickTest, CrowdedLowerWordJumpsWhileTheUpperWaits) {
   form_->TopSlot = 4;  // no spawn in this tick
   TZbLabel* lower = PlaceWord(1, "苹果", "apple", 100, 100);

@@ -61,6 +61,8 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStoredProperties) {
   EXPECT_EQ(form_->ZbLabel1->Caption(), "");
   EXPECT_EQ(form_->ZbLabel1->Font().Name(), G("宋体"));
   EXPECT_EQ(form_->ZbLabel1->Font().Height(), -19);
+  EXPECT_FALSE(form_->ZbLabel1->ShowAccelChar());
+  EXPECT_FALSE(form_->CheckBox1->ShowAccelChar());
   EXPECT_EQ(form_->CheckBox1->Caption(), G("英文提示"));
   EXPECT_EQ(form_->CheckBox1->Font().Name(), G("宋体"));
   EXPECT_EQ(form_->CheckBox1->Font().Height(), -19);

@@ -169,6 +169,15 @@ TEST_F(TypingTest, TwoWordsMatchedByOneEnterPauseTwice) {
   EXPECT_EQ(form_->Timer1->Interval(), 498u);
 }
 
+TEST_F(TypingTest, TypedAmpersandIsShownAndMeasured) {
+  Type("RD");
+  const int withoutAmpersand = form_->ZbLabel1->Width();
+  Key(8);
+  Type("&D");
+  EXPECT_EQ(form_->ZbLabel1->Caption(), "R&D");
+  EXPECT_GT(form_->ZbLabel1->Width(), withoutAmpersand + 4);
+}
+
 TEST_F(TypingTest, WordsAboveTopSlotAreNotCompared) {
   form_->TopSlot = 1;
   TZbLabel* hidden = PlaceWord(2, "苹果", "apple", 100, 100);
