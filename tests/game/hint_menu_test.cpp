@@ -144,6 +144,7 @@ TEST_F(MenuTest, CustomContentExplainsThenLoadsTheChosenFile) {
   services_.openDialogChoices.push_back(FileNameToCodePage(folder_ / "other.txt"));
   form_->NextLine = 2;
   form_->TopSlot = 0;
+  form_->PendingDelete = 1;
   TZbLabel* word = PlaceWord(0, "苹果", "apple", 100, 100);
   form_->N3->Click();
   ASSERT_EQ(services_.notices.size(), 1u);
@@ -152,20 +153,25 @@ TEST_F(MenuTest, CustomContentExplainsThenLoadsTheChosenFile) {
                 FileNameToCodePage(folder_ / CodePageToFileName(G("食物.txt"))));
   EXPECT_EQ(PracticeLines(), std::vector<std::string>{G("milk,牛奶")});
   EXPECT_EQ(form_->NextLine, 2);
+  EXPECT_EQ(form_->PendingDelete, -1);  // the mark named a line of the old list
   EXPECT_EQ(form_->WordSlots[0], word);
 
   // Cancelled: nothing changes.
+  form_->PendingDelete = 0;
   form_->N3->Click();
+  EXPECT_EQ(form_->PendingDelete, 0);
   EXPECT_EQ(services_.openDialogRuns, 2);
   EXPECT_EQ(PracticeLines(), std::vector<std::string>{G("milk,牛奶")});
 }
 
 TEST_F(MenuTest, UnreadableChosenFileIsReportedAndTheListStays) {
   services_.openDialogChoices.push_back(FileNameToCodePage(folder_ / "missing.txt"));
+  form_->PendingDelete = 2;
   form_->N3->Click();
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_EQ(errors_.at(0).rfind("Cannot open file", 0), 0u);
   EXPECT_EQ(form_->PracticeList->LineCount(), 3);
+  EXPECT_EQ(form_->PendingDelete, 2);
 }
 
 }  // namespace
