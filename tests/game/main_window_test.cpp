@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QThread>
 #include <QMouseEvent>
+#include <QTest>
 
 #include "app/main_window_layout.h"
 #include "base/code_page.h"
@@ -215,6 +216,29 @@ TEST_F(MainWindowTest, StartButtonSwapsStartAndEnd) {
   EXPECT_FALSE(form_->Timer3->Enabled());
   EXPECT_FALSE(form_->CheckBox1->Enabled());  // nothing enables the box again
   EXPECT_EQ(form_->TopSlot, -1);
+}
+
+// The typed-text line grows over the Start button; where it lies, a click
+// reaches the line, not the button.
+TEST_F(MainWindowTest, LongTypedTextCoversTheStartButton) {
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const QPoint buttonCentre = form_->SpeedButton1->mapTo(form_.get(), QPoint(40, 12));
+  struct Case {
+    const char* typed;
+    const char* captionAfterClick;
+  };
+  const std::vector<Case> cases = {{"", "结 束"}, {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "开 始"}};
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.typed);
+    form_->SpeedButton1->SetCaption(G("开 始"));
+    form_->TypedText = testCase.typed;
+    form_->ZbLabel1->SetCaption(testCase.typed);
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    EXPECT_EQ(form_->SpeedButton1->Caption(), G(testCase.captionAfterClick));
+  }
+  form_->Timer1->SetEnabled(false);
+  form_->Timer3->SetEnabled(false);
 }
 
 TEST_F(MainWindowTest, StartEnablesAlternationWhateverN4Shows) {
