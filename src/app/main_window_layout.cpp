@@ -204,6 +204,8 @@ void BuildMainWindow(TForm1& form) {
   // play field is aligned once the client area has its size.
   if (QLayout* layout = form.layout(); layout != nullptr) layout->activate();
   form.SetAlignTop(form.ZbPanel1);
+  // TabOrder 0 and 1.
+  form.SetTabOrder({form.CheckBox1, form.ZbPanel1});
 }
 
 std::unique_ptr<TForm1> CreateMainWindow() {

@@ -241,6 +241,24 @@ TEST_F(MainWindowTest, LongTypedTextCoversTheStartButton) {
   form_->Timer3->SetEnabled(false);
 }
 
+TEST_F(MainWindowTest, ArrowKeysTakeTheFocusOffAClickedHintBox) {
+  form_->show();
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  for (const Qt::Key arrow : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
+    SCOPED_TRACE(arrow);
+    QTest::mouseClick(form_->CheckBox1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 12));
+    ASSERT_TRUE(form_->CheckBox1->hasFocus());
+    QTest::keyClick(form_->CheckBox1, arrow);
+    EXPECT_TRUE(form_->ZbPanel1->hasFocus());
+  }
+  // With the window itself holding the focus an arrow changes nothing.
+  form_->setFocus();
+  QTest::keyClick(form_.get(), Qt::Key_Down);
+  EXPECT_TRUE(form_->hasFocus());
+  EXPECT_TRUE(form_->TypedText.empty());
+}
+
 TEST_F(MainWindowTest, StartEnablesAlternationWhateverN4Shows) {
   form_->N4->Click();
   EXPECT_FALSE(form_->N4->Checked());
