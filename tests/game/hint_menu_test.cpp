@@ -1,6 +1,8 @@
 // The hint line, the alternation and the menu commands.
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <fstream>
 
 #include "base/code_page.h"
@@ -27,6 +29,24 @@ TEST_F(HintTest, UntickedBoxLeavesTheHintLineAlone) {
   // Enter copies the empty hint to the line.
   Enter();
   EXPECT_EQ(form_->CheckBox1->Caption(), "");
+}
+
+// Enabling the running reveal timer is no change: a run of fresh hints is
+// revealed nine seconds after its first one.
+TEST_F(HintTest, RunOfHintsIsRevealedNineSecondsAfterItsFirst) {
+  form_->CheckBox1->SetChecked(true);
+  form_->TopSlot = 0;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  services_.ExpectDraw(5, 0);
+  form_->UpdateHint();
+  ASSERT_TRUE(form_->Timer2->Counting());
+  EXPECT_GT(form_->Timer2->RemainingTime(), 8900);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  services_.ExpectDraw(5, 1);
+  form_->UpdateHint();
+  EXPECT_EQ(form_->CheckBox1->Caption(), G("苹果apple").replace(1, 1, "?"));
+  EXPECT_LE(form_->Timer2->RemainingTime(), 8750);
+  form_->Timer2->SetEnabled(false);
 }
 
 struct MaskCase {
