@@ -259,6 +259,52 @@ TEST_F(MainWindowTest, ArrowKeysTakeTheFocusOffAClickedHintBox) {
   EXPECT_TRUE(form_->TypedText.empty());
 }
 
+// Game over stops the fall but leaves the button at End: one click stops
+// the game, the next starts a new one.
+TEST_F(MainWindowTest, GameOverThenEndThenStart) {
+  SetPracticeLines({"apple,苹果"});
+  ClickStart();
+  form_->TopSlot = 0;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  Type("apple");
+  ExpectCelebration();
+  Enter();
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("结 束"));
+
+  ClickStart();
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_FALSE(form_->Timer3->Enabled());
+
+  ClickStart();
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("结 束"));
+  EXPECT_TRUE(form_->Timer1->Enabled());
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  EXPECT_EQ(form_->TopSlot, -1);
+  ClickStart();
+}
+
+// Unticking N4 mid-game stops the alternation where it stands: each word
+// keeps the text it shows.
+TEST_F(MainWindowTest, UncheckingN4LeavesEveryWordAsItShows) {
+  ClickStart();
+  form_->TopSlot = 1;
+  TZbLabel* first = PlaceWord(0, "苹果", "apple", 100, 100);
+  TZbLabel* second = PlaceWord(1, "梨", "pear", 400, 100);
+  form_->Timer3Timer(form_->Timer3);
+  form_->N4->Click();
+  EXPECT_FALSE(form_->N4->Checked());
+  EXPECT_FALSE(form_->Timer3->Enabled());
+  EXPECT_EQ(first->Caption(), "apple");
+  EXPECT_EQ(first->Hint(), G("苹果"));
+  EXPECT_EQ(second->Caption(), "pear");
+  EXPECT_EQ(second->Hint(), G("梨"));
+  ClickStart();
+}
+
 TEST_F(MainWindowTest, StartEnablesAlternationWhateverN4Shows) {
   form_->N4->Click();
   EXPECT_FALSE(form_->N4->Checked());
