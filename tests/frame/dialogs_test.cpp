@@ -193,8 +193,13 @@ TEST(NoticeDialogTest, CtrlCCopiesTheTextForm) {
     dialog->close();
   });
   ShowNoticeDialog(text);
-  const std::string expected = NoticeClipboardText("Zembrot", text);
-  EXPECT_EQ(copied.toStdU16String(), CodePageToUtf16(expected));
+  EXPECT_EQ(copied.toStdU16String(), u"---------------------------\r\n"
+                                     u"Zembrot\r\n"
+                                     u"---------------------------\r\n"
+                                     u"苹果\rapple\r\n"
+                                     u"---------------------------\r\n"
+                                     u"OK   \r\n"
+                                     u"---------------------------\r\n");
 }
 
 TEST(ErrorReportTest, StopIconBoxCaptionedWithTheTitleAndFullStopRule) {

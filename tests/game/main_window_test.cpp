@@ -56,16 +56,16 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStoredProperties) {
   EXPECT_TRUE(form_->KeyPreview());
   EXPECT_EQ(form_->ClientArea()->width(), 847);
   EXPECT_EQ(form_->ClientArea()->height(), 510);
-  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_EQ(form_->SpeedButton1->Caption(), "\xBF\xAA \xCA\xBC");  // GBK bytes
   EXPECT_EQ(form_->ZbLabel1->Left(), 8);
   EXPECT_EQ(form_->ZbLabel1->Top(), 480);
   EXPECT_EQ(form_->ZbLabel1->Caption(), "");
-  EXPECT_EQ(form_->ZbLabel1->Font().Name(), G("宋体"));
+  EXPECT_EQ(form_->ZbLabel1->Font().Name(), "\xCB\xCE\xCC\xE5");
   EXPECT_EQ(form_->ZbLabel1->Font().Height(), -19);
   EXPECT_FALSE(form_->ZbLabel1->ShowAccelChar());
   EXPECT_FALSE(form_->CheckBox1->ShowAccelChar());
-  EXPECT_EQ(form_->CheckBox1->Caption(), G("英文提示"));
-  EXPECT_EQ(form_->CheckBox1->Font().Name(), G("宋体"));
+  EXPECT_EQ(form_->CheckBox1->Caption(), "\xD3\xA2\xCE\xC4\xCC\xE1\xCA\xBE");
+  EXPECT_EQ(form_->CheckBox1->Font().Name(), "\xCB\xCE\xCC\xE5");
   EXPECT_EQ(form_->CheckBox1->Font().Height(), -19);
   EXPECT_TRUE(form_->CheckBox1->HotTrack());
   EXPECT_FALSE(form_->CheckBox1->TabStop());
@@ -124,13 +124,14 @@ TEST_F(MainWindowTest, MenuTreeHasSettingsWithTwoItemsAndTwoCommandsOnTheBar) {
     bool checked;
     bool clickable;
   };
-  const Item items[] = {{form_->N1, "设置", false, false},
-                        {form_->N2, "落下字符显示英文", false, true},
-                        {form_->N4, "不显示中文", true, true},
-                        {form_->N3, "自定义练习内容", false, true},
-                        {form_->N5, "帮 助", false, true}};
+  // Captions as GBK bytes: 设置, 落下字符显示英文, 不显示中文, 自定义练习内容, 帮 助.
+  const Item items[] = {{form_->N1, "\xC9\xE8\xD6\xC3", false, false},
+                        {form_->N2, "\xC2\xE4\xCF\xC2\xD7\xD6\xB7\xFB\xCF\xD4\xCA\xBE\xD3\xA2\xCE\xC4", false, true},
+                        {form_->N4, "\xB2\xBB\xCF\xD4\xCA\xBE\xD6\xD0\xCE\xC4", true, true},
+                        {form_->N3, "\xD7\xD4\xB6\xA8\xD2\xE5\xC1\xB7\xCF\xB0\xC4\xDA\xC8\xDD", false, true},
+                        {form_->N5, "\xB0\xEF \xD6\xFA", false, true}};
   for (const Item& item : items) {
-    EXPECT_EQ(item.item->Caption(), G(item.caption));
+    EXPECT_EQ(item.item->Caption(), item.caption);
     EXPECT_EQ(item.item->Checked(), item.checked) << item.caption;
     EXPECT_EQ(static_cast<bool>(item.item->OnClick), item.clickable) << item.caption;
     EXPECT_TRUE(item.item->Items().empty() || item.item == form_->N1);
