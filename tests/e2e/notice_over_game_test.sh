@@ -3,6 +3,15 @@
 # arrive until the notice is closed.
 source "$(dirname "$0")/lib.sh"
 
+# notice_open: whether a notice (captioned with the title) is on screen.
+notice_open() {
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "Zembrot" ] && return 0
+  done
+  return 1
+}
+
 mkdir "$WORK_DIR/lists"
 # Both texts alike, so that the alternation cannot change the picture: only
 # falling and spawning can.
@@ -33,9 +42,16 @@ echo "pixels changed behind the open notice: $changed"
 xdotool windowfocus "$notice" 2>/dev/null || true
 
 # Every further word of the list is matched too, each with its own notice.
-for _ in $(seq 10); do
-  close_dialogs
-  sleep 1.2
+quiet=0
+for _ in $(seq 15); do
+  if notice_open; then
+    quiet=0
+    close_dialogs
+  else
+    quiet=$((quiet + 1))
+    [ "$quiet" -ge 3 ] && break
+  fi
+  sleep 0.6
 done
 close_and_expect_exit_code_0 "$window"
 echo "passed"
