@@ -126,11 +126,15 @@ void BuildControls(TForm1& form) {
   form.ZbLabel1->SetWidth(kZbLabel1.width);
   form.ZbLabel1->SetHeight(kZbLabel1.height);
   SetTypedLineFont(form.ZbLabel1->Font());
+  // The typed text is shown as typed, "&" included.
+  form.ZbLabel1->SetShowAccelChar(false);
   form.ZbLabel1->SetCaption(std::string());
 
   form.CheckBox1 = new TZbCheckBox(client);
   Place(form.CheckBox1, "CheckBox1", kCheckBox1);
   form.CheckBox1->SetCaption(Text("英文提示"));
+  // Its caption becomes the hint line, a practice text shown as it stands.
+  form.CheckBox1->SetShowAccelChar(false);
   SetTypedLineFont(form.CheckBox1->Font());
   form.CheckBox1->SetHotTrack(true);
   form.CheckBox1->SetState(TCheckBoxState::cbUnchecked);
@@ -213,6 +217,8 @@ void BuildMainWindow(TForm1& form) {
   // play field is aligned once the client area has its size.
   if (QLayout* layout = form.layout(); layout != nullptr) layout->activate();
   form.SetAlignTop(form.ZbPanel1);
+  // TabOrder 0 and 1.
+  form.SetTabOrder({form.CheckBox1, form.ZbPanel1});
 }
 
 std::unique_ptr<TForm1> CreateMainWindow() {

@@ -1,8 +1,10 @@
 #include "frame/application.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -25,6 +27,8 @@ namespace {
 
 TApplication* currentApplication = nullptr;
 ErrorReporter installedReporter;
+// Sources whose error is on show right now.
+std::vector<const void*> sourcesReporting;
 
 // The title is read back from a window text of at most 255 bytes.
 constexpr std::size_t kMaxTitleBytes = 255;
@@ -55,7 +59,18 @@ void DefaultReport(const std::exception& error) {
   std::fprintf(stderr, "%s\n", WithFullStop(ErrorMessageOf(error)).c_str());
 }
 
-void Report(const std::exception& error) {
+void Report(const std::exception& error, const void* source) {
+  if (source != nullptr) {
+    if (std::find(sourcesReporting.begin(), sourcesReporting.end(), source) != sourcesReporting.end()) return;
+    sourcesReporting.push_back(source);
+  }
+  struct Done {
+    const void* source;
+    ~Done() {
+      if (source == nullptr) return;
+      sourcesReporting.erase(std::find(sourcesReporting.begin(), sourcesReporting.end(), source));
+    }
+  } done{source};
   // The reporter runs inside a guard of its own: an error box that fails
   // must not take the program down with it.
   try {
@@ -162,13 +177,15 @@ std::string WithFullStop(const std::string& message) {
   return message;
 }
 
-void RunGuarded(const std::function<void()>& handler) {
+void RunGuarded(const std::function<void()>& handler) { RunGuarded(nullptr, handler); }
+
+void RunGuarded(const void* source, const std::function<void()>& handler) {
   try {
     if (handler) handler();
   } catch (const std::exception& error) {
-    Report(error);
+    Report(error, source);
   } catch (...) {
-    Report(Exception("Unknown error"));
+    Report(Exception("Unknown error"), source);
   }
 }
 

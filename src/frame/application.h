@@ -62,6 +62,10 @@ std::string WithFullStop(const std::string& message);
 // Every entry point into game code (tick, key, click, menu command, the
 // creation handler) goes through here.
 void RunGuarded(const std::function<void()>& handler);
+// The same for a handler that can fail again while its own error box is
+// open (a timer ticks inside the box's loop): such repeats are dropped, one
+// box per source at a time; failures of other sources still show.
+void RunGuarded(const void* source, const std::function<void()>& handler);
 
 // Replaceable error report, for tests; the default calls
 // TApplication::ReportError (or writes to stderr with no application). An

@@ -1,5 +1,7 @@
 #include "frame/form.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QInputMethodEvent>
@@ -151,8 +153,37 @@ void TForm::showEvent(QShowEvent* event) {
   if (focusWidget() == nullptr || focusWidget() == this) setFocus(Qt::OtherFocusReason);
 }
 
+void TForm::SetTabOrder(std::vector<QWidget*> controls) {
+  tabOrder_.assign(controls.begin(), controls.end());
+}
+
+bool TForm::MoveFocusAmongSiblings(QWidget* focused, bool forward) {
+  const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+  const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focused) - tabOrder_.begin();
+  if (at == count) return false;
+  for (std::ptrdiff_t step = 1; step < count; ++step) {
+    QWidget* candidate = tabOrder_[static_cast<std::size_t>((at + (forward ? step : count - step)) % count)];
+    if (candidate == nullptr || candidate->parentWidget() != focused->parentWidget()) continue;
+    if (!candidate->isVisible() || !candidate->isEnabled()) continue;
+    candidate->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  return false;
+}
+
 bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
   const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+  const int key = event->key();
+  if (!alt && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down)) {
+    // Only a control holding the focus passes it on; the window itself
+    // keeps it. Arrows type nothing either way.
+    if (QWidget* focused = focusWidget(); focused != nullptr && focused != this && focused->hasFocus()) {
+      if (MoveFocusAmongSiblings(focused, key == Qt::Key_Right || key == Qt::Key_Down)) {
+        event->accept();
+        return true;
+      }
+    }
+  }
   if (!alt && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
     // There is no tab stop to move to: Tab and Shift+Tab are consumed.
     event->accept();

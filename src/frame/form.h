@@ -43,6 +43,11 @@ class TForm : public QMainWindow {
   // every resize.
   void SetAlignTop(QWidget* control);
 
+  // The controls with a window of their own, in tab order. While one of
+  // them has the focus, the arrow keys move it to the next (Right, Down) or
+  // previous (Left, Up) of its siblings in this order that can take it.
+  void SetTabOrder(std::vector<QWidget*> controls);
+
   // Receives every character typed anywhere in the window (with key
   // preview), before the focused control. Setting the key to 0 swallows it.
   // It already runs inside the handler guard; a character whose handler
@@ -73,6 +78,7 @@ class TForm : public QMainWindow {
  private:
   bool FilterKeyPress(QObject* receiver, QKeyEvent* event);
   bool FilterInputMethod(QObject* receiver, QInputMethodEvent* event);
+  bool MoveFocusAmongSiblings(QWidget* focused, bool forward);
   // Runs OnKeyPress once per byte; returns the bytes the handler left.
   template <typename Event, typename MakeChanged>
   bool PreviewAndPassOn(QObject* receiver, Event* event, const std::string& bytes, MakeChanged changed);
@@ -94,6 +100,7 @@ class TForm : public QMainWindow {
   int clientWidth_ = -1;
   int clientHeight_ = -1;
   std::vector<QPointer<QWidget>> topAligned_;
+  std::vector<QPointer<QWidget>> tabOrder_;
   // The event the filter is handing on itself; it must not be filtered twice.
   QEvent* passingOn_ = nullptr;
 };

@@ -93,9 +93,9 @@ NoticeMetrics MeasureNotice(const QFont& font) {
   return metrics;
 }
 
-int TMessageForm::TextFlags() {
-  return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextShowMnemonic;
-}
+// A notice shows game texts (practice lines among them), so every "&" in it
+// is text, never an accelerator mark.
+int TMessageForm::TextFlags() { return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs; }
 
 TMessageForm::TMessageForm(const std::string& caption, const std::string& text, int maxTextWidth,
                            QWidget* parent)

@@ -1,5 +1,6 @@
 #include "frame/timer.h"
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 
@@ -10,8 +11,7 @@ namespace zembrot {
 
 TTimer::TTimer(QObject* owner) : QObject(owner) {
   timer_.setTimerType(Qt::PreciseTimer);
-  // Qt reschedules an overdue timer from the time it fires, so a timer that
-  // came due several times while the thread was busy ticks once.
+  timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &TTimer::Tick);
 }
 
@@ -33,19 +33,42 @@ void TTimer::SetOnTimer(std::function<void(QObject* sender)> handler) {
   UpdateTimer();
 }
 
+namespace {
+
+std::chrono::milliseconds Period(unsigned interval) {
+  return std::chrono::milliseconds(interval > static_cast<unsigned>(INT_MAX) ? INT_MAX : interval);
+}
+
+}  // namespace
+
 void TTimer::UpdateTimer() {
   timer_.stop();
   if (interval_ == 0 || !enabled_ || !onTimer_) return;
-  const int milliseconds = interval_ > static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(interval_);
-  timer_.start(milliseconds);
+  const auto now = std::chrono::steady_clock::now();
+  due_ = now;
+  Arm(now);
   if (!timer_.isActive()) throw Exception("Not enough timers available");
+}
+
+void TTimer::Arm(std::chrono::steady_clock::time_point now) {
+  // The period keeps its rhythm from one due time to the next; a timer that
+  // came due several times while the thread was busy ticks once and starts
+  // a fresh period from now.
+  const auto period = Period(interval_);
+  due_ += period;
+  if (due_ <= now) due_ = now + period;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due_ - now);
+  timer_.start(static_cast<int>(std::min<std::chrono::milliseconds::rep>(wait.count(), INT_MAX)));
 }
 
 void TTimer::Tick() {
   // A copy: the handler may replace OnTimer (or stop this timer) while it runs.
   const auto handler = onTimer_;
   if (!handler) return;
-  RunGuarded([&] { handler(this); });
+  // Armed before the handler runs, so that the next tick can come nested
+  // inside it; a change the handler makes re-arms from there.
+  Arm(std::chrono::steady_clock::now());
+  RunGuarded(this, [&] { handler(this); });
 }
 
 }  // namespace zembrot

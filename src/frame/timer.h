@@ -6,7 +6,12 @@
 // not queued: a timer that came due several times while the thread was busy
 // delivers one tick. An error escaping OnTimer goes to the error report and
 // the timer keeps running.
+//
+// A tick that comes due while OnTimer is still running is delivered nested,
+// by whatever loop runs inside the handler (a pump, a notice, the error box,
+// the open dialog), as the game expects of every timer.
 
+#include <chrono>
 #include <functional>
 
 #include <QObject>
@@ -35,11 +40,17 @@ class TTimer : public QObject {
  private:
   void UpdateTimer();
   void Tick();
+  // Arms the platform timer for the next due time.
+  void Arm(std::chrono::steady_clock::time_point now);
 
   bool enabled_ = true;
   unsigned interval_ = 1000;
   std::function<void(QObject* sender)> onTimer_;
+  // Single-shot, re-armed at every tick before the handler runs. Qt never
+  // delivers a timer again while its own timeout is being handled; a fresh
+  // start is a new registration, which a nested loop does deliver.
   QTimer timer_;
+  std::chrono::steady_clock::time_point due_;
 };
 
 }  // namespace zembrot

@@ -1,5 +1,6 @@
 // The fall tick: score caption, movement, removal at the bottom, spawning.
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -55,7 +56,9 @@ void TForm1::Timer1Timer(QObject* /*Sender*/) {
   Services& services = CurrentServices();
   services.Randomize();
   // Whatever waits runs now, nested: keys (with their pauses), clicks, menu
-  // commands, other ticks. The loop below sees the fields as they left them.
+  // commands, the ticks of every timer (this one's own next tick too, once a
+  // pause in here has made it due). The loop below sees the fields as they
+  // left them.
   PumpPendingMessages();
 
   if (TopSlot >= 1) {
@@ -91,15 +94,42 @@ void TForm1::Timer1Timer(QObject* /*Sender*/) {
   }
 }
 
+namespace {
+
+// A line that is empty after trimming holds no word.
+bool IsBlankLine(const std::string& line) {
+  for (const char byte : line) {
+    if (static_cast<unsigned char>(byte) > ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TForm1::PracticeListHasWords() const {
+  for (int i = 0; i < PracticeList->LineCount(); ++i) {
+    if (!IsBlankLine(PracticeList->LineAt(i))) return true;
+  }
+  return false;
+}
+
 void TForm1::SpawnWords() {
   const int last = LoopBound(TopSlot + 1);
-  if (PracticeList->LineCount() == 0) {
+  if (!PracticeListHasWords()) {
     // Words left on the field from before a stop take their slots back
-    // without a line; only a slot that needs one is refused. TopSlot then
-    // stays, so words arrive as soon as a list is loaded.
+    // without a line; only a slot that needs one is refused.
     for (int i = 0; i <= last; ++i) {
       if (WordSlots[i] == nullptr) {
         ReportEmptyPracticeList();
+        // A word further up still has to be reached, or it would hang there
+        // unmatchable; with no word above, TopSlot stays and words arrive
+        // as soon as a list is loaded.
+        for (int above = std::max(TopSlot + 1, 0); above <= word_slots::kLastSlot; ++above) {
+          if (WordSlots[above] != nullptr) {
+            ++TopSlot;
+            break;
+          }
+        }
         return;
       }
     }
@@ -108,8 +138,8 @@ void TForm1::SpawnWords() {
   // Every empty slot up to the new TopSlot is filled, not only the top one.
   for (int i = 0; i <= last; ++i) {
     if (WordSlots[i] != nullptr) continue;
-    if (PracticeList->LineCount() == 0) {
-      // The pending removal took the last line.
+    if (!PracticeListHasWords()) {
+      // The pending removal took the last word.
       ReportEmptyPracticeList();
       return;
     }
@@ -117,9 +147,22 @@ void TForm1::SpawnWords() {
   }
 }
 
+void TForm1::AdvanceNextLine() {
+  // The list is read cyclically from its first line.
+  if (NextLine > PracticeList->LineCount() - 2) NextLine = -1;
+  ++NextLine;
+}
+
 std::string TForm1::TakeNextPracticeLine() {
   // A shorter list may have been loaded since NextLine was advanced.
   if (NextLine < 0 || NextLine >= PracticeList->LineCount()) NextLine = 0;
+  // Blank lines are passed over as if spawns had taken them. The caller
+  // has made sure the list holds a word, so this ends within one round.
+  for (int skipped = 0; skipped < PracticeList->LineCount(); ++skipped) {
+    std::string line = PracticeList->LineAt(NextLine);
+    if (!IsBlankLine(line)) return line;
+    AdvanceNextLine();
+  }
   return PracticeList->LineAt(NextLine);
 }
 
@@ -136,9 +179,7 @@ void TForm1::SpawnWordInSlot(int slot) {
     // A mark beyond the end belongs to a list that has since been replaced.
     if (marked >= 0 && marked < PracticeList->LineCount()) PracticeList->DeleteLine(marked);
   }
-  // The list is read cyclically from its first line.
-  if (NextLine > PracticeList->LineCount() - 2) NextLine = -1;
-  ++NextLine;
+  AdvanceNextLine();
 
   auto* word = new TZbLabel(ZbPanel1);  // owned by the play field
   word->SetCaption(caption);
@@ -148,6 +189,9 @@ void TForm1::SpawnWordInSlot(int slot) {
   word->SetLeft(CurrentServices().Random(kSpawnLeftRange));
   word->SetTop(0);
   word->SetTransparent(true);
+  // A practice text such as "R&D" falls as it stands, so what is shown is
+  // what must be typed.
+  word->SetShowAccelChar(false);
   word->Font().SetSize(kWordFontSize);
   word->Font().SetName(texts::SongFace());
   WordSlots[slot] = word;

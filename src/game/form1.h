@@ -92,6 +92,8 @@ class TForm1 : public TForm {
   void SpawnWords();
   void SpawnWordInSlot(int slot);
   std::string TakeNextPracticeLine();
+  void AdvanceNextLine();
+  bool PracticeListHasWords() const;
   void ReportEmptyPracticeList();
   void DestroyWord(int slot);
   void MatchTypedText();

@@ -40,9 +40,12 @@ void TForm1::N4Click(QObject* /*Sender*/) {
 void TForm1::N3Click(QObject* /*Sender*/) {
   ShowNotice(texts::CustomContentNotice() + "\r" + DefaultPracticeFilePath());
   if (!OpenDialog1->Execute()) return;
-  // Words on the field, NextLine, the pending removal and the tally stay:
-  // the fall tick copes with a shorter list.
+  // Words on the field, NextLine and the tally stay: the fall tick copes
+  // with a shorter list. A failed load changes nothing.
   PracticeList->LoadLines(OpenDialog1->FileName);
+  // The removal mark named a line of the old list; left standing, it would
+  // delete an unplayed line of the new one.
+  PendingDelete = -1;
 }
 
 void TForm1::N5Click(QObject* /*Sender*/) { ShowNotice(texts::HelpText()); }

@@ -160,11 +160,19 @@ void TZbCheckBox::RepaintNow() {
   if (isVisible()) repaint();
 }
 
+void TZbCheckBox::SetShowAccelChar(bool show) {
+  if (show == showAccelChar_) return;
+  showAccelChar_ = show;
+  UpdateAcceleratorShortcut();
+  RepaintNow();
+}
+
 void TZbCheckBox::UpdateAcceleratorShortcut() {
   if (acceleratorShortcut_ != 0) {
     releaseShortcut(acceleratorShortcut_);
     acceleratorShortcut_ = 0;
   }
+  if (!showAccelChar_) return;
   const QKeySequence mnemonic = QKeySequence::mnemonic(ShownCaption(caption_));
   if (!mnemonic.isEmpty()) acceleratorShortcut_ = grabShortcut(mnemonic);
 }
@@ -303,7 +311,7 @@ void TZbCheckBox::DrawCaption(QImage& image) const {
   QPainter painter(&image);
   const QFont font = font_.ToQFont();
   painter.setFont(font);
-  int flags = CaptionTextFlags(true, true);
+  int flags = CaptionTextFlags(showAccelChar_, true);
   flags |= layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
   const QString text = CaptionToLayoutText(caption_);
   QRect area = CaptionRect();
@@ -329,7 +337,7 @@ void TZbCheckBox::DrawFocusFrame(QImage& image) const {
   const QRect grown = CaptionRect().adjusted(-1, -1, 1, 1);
   const QFontMetrics metrics(font_.ToQFont());
   const int captionWidth =
-      metrics.boundingRect(QRect(0, 0, 0x7FFFFF, 0x7FFFFF), CaptionTextFlags(true, false), ShownCaption(trimmed))
+      metrics.boundingRect(QRect(0, 0, 0x7FFFFF, 0x7FFFFF), CaptionTextFlags(showAccelChar_, false), ShownCaption(trimmed))
           .width();
   const int frameWidth = std::min(grown.width(), captionWidth + 3);
   const int frameHeight = image.height();

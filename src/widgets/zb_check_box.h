@@ -31,6 +31,10 @@ class TZbCheckBox : public QWidget {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);  // repaints at once
+  // "&" marks the next character as the accelerator (true, the default), or
+  // every "&" is shown as it stands (false).
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool show);
   TCheckBoxState State() const { return state_; }
   void SetState(TCheckBoxState state);
   bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
@@ -150,6 +154,7 @@ class TZbCheckBox : public QWidget {
   bool tracking_ = false;
   bool spaceArmed_ = false;
   int acceleratorShortcut_ = 0;
+  bool showAccelChar_ = true;
 
   // The background, captured once and reused until the control is resized,
   // recoloured or enabled or disabled.

@@ -86,9 +86,9 @@ void TZbBlinkingControlsList::Unregister(TZbLabel* label) {
 // -------------------------------------------------------------------- label
 
 TZbLabel::TZbLabel(QWidget* parent) : QWidget(parent) {
-  // Labels are drawn on their parent and never take the mouse: no tooltip,
-  // no click and no hover ever reach them.
-  setAttribute(Qt::WA_TransparentForMouseEvents);
+  // A label takes the mouse over its area, as a graphic control does: a
+  // click there goes to the label (which ignores it, so it goes on to the
+  // parent), never to a control it covers.
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   setGeometry(0, 0, 65, 17);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/application.h"
 #include "frame/timer.h"
 #include "frame_test_support.h"
 
@@ -167,6 +168,101 @@ TEST(TimerTest, HandlerMayStopOrReplaceItsOwnTimer) {
   EXPECT_EQ(firstTicks, 1);
   EXPECT_EQ(secondTicks, 1);
   EXPECT_FALSE(timer.Counting());
+}
+
+TEST(TimerTest, TickComesNestedInsideItsOwnHandlersPump) {
+  struct Case {
+    const char* name;
+    std::function<void(TTimer&)> beforePump;
+    int nestedTicks;  // one only: the overdue ticks of the wait are not queued
+  };
+  const std::vector<Case> cases = {
+      {"nothing changed", [](TTimer&) {}, 1},
+      {"same interval again", [](TTimer& timer) { timer.SetInterval(20); }, 1},
+      {"disabled", [](TTimer& timer) { timer.SetEnabled(false); }, 0},
+      {"interval 0", [](TTimer& timer) { timer.SetInterval(0); }, 0},
+      {"interval restarted", [](TTimer& timer) { timer.SetInterval(200); }, 0},
+  };
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.name);
+    TTimer timer;
+    int depth = 0;
+    int outerTicks = 0;
+    int nestedTicks = 0;
+    timer.SetInterval(20);
+    timer.SetOnTimer([&](QObject*) {
+      if (depth > 0) {
+        ++nestedTicks;
+        return;
+      }
+      ++depth;
+      ++outerTicks;
+      testCase.beforePump(timer);
+      // Busy for three periods, then the handler takes what waits.
+      std::this_thread::sleep_for(std::chrono::milliseconds(70));
+      PumpPendingMessages();
+      timer.SetEnabled(false);
+      --depth;
+    });
+    ASSERT_TRUE(RunEventsUntil([&] { return outerTicks == 1 && depth == 0; }));
+    EXPECT_EQ(nestedTicks, testCase.nestedTicks);
+  }
+}
+
+TEST(TimerTest, ModalLoopOpenedByTheHandlerSeesTheTimerTick) {
+  TTimer timer;
+  int depth = 0;
+  int nestedTicks = 0;
+  bool done = false;
+  timer.SetInterval(10);
+  timer.SetOnTimer([&](QObject*) {
+    if (depth > 0) {
+      ++nestedTicks;
+      return;
+    }
+    ++depth;
+    RunEventsFor(120);  // a notice left open for a while
+    timer.SetEnabled(false);
+    --depth;
+    done = true;
+  });
+  ASSERT_TRUE(RunEventsUntil([&] { return done; }));
+  EXPECT_GE(nestedTicks, 3);
+  EXPECT_LE(nestedTicks, 12);
+}
+
+TEST(TimerTest, AnOpenErrorBoxDropsRepeatsOfItsOwnTimerOnly) {
+  std::vector<std::string> shown;
+  int failingTicks = 0;
+  int ticksWhileOpen = 0;
+  bool boxOpen = false;
+  // The first box stays open for a while; the timers tick inside its loop.
+  SetErrorReporter([&](const std::exception& error) {
+    shown.emplace_back(error.what());
+    if (shown.size() != 1) return;
+    boxOpen = true;
+    RunEventsFor(100);
+    boxOpen = false;
+  });
+  TTimer failing;
+  failing.SetInterval(5);
+  failing.SetOnTimer([&](QObject*) {
+    ++failingTicks;
+    if (boxOpen) ++ticksWhileOpen;
+    throw std::runtime_error("every tick");
+  });
+  TTimer other;
+  other.SetInterval(40);
+  other.SetOnTimer([&](QObject*) {
+    other.SetEnabled(false);
+    throw std::runtime_error("once");
+  });
+  const bool third = RunEventsUntil([&] { return shown.size() >= 3; });
+  failing.SetEnabled(false);
+  SetErrorReporter(nullptr);
+  ASSERT_TRUE(third);
+  EXPECT_GE(ticksWhileOpen, 3);
+  EXPECT_EQ(shown, (std::vector<std::string>{"every tick", "once", "every tick"}));
 }
 
 TEST(TimerTest, DestroyingATimerStopsIt) {

@@ -15,7 +15,10 @@ void FakeServices::DrawFreely(std::uint32_t seed) {
   generator_.SetSeed(seed);
 }
 
-void FakeServices::Randomize() { ++randomizeCount; }
+void FakeServices::Randomize() {
+  ++randomizeCount;
+  if (onRandomize) onRandomize();
+}
 
 int FakeServices::Random(int range) {
   drawRanges.push_back(range);

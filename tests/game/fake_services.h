@@ -32,6 +32,8 @@ class FakeServices : public Services {
   // Runs inside ShowNotice / Sleep, as the modal loop or the pause would.
   std::function<void(const std::string&)> onNotice;
   std::function<void(int)> onSleep;
+  // Runs at each reseed: the start of every fall tick and every fresh hint.
+  std::function<void()> onRandomize;
 
   // The open dialog: the next answers, in order; an empty deque cancels.
   std::deque<std::string> openDialogChoices;

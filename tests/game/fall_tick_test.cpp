@@ -73,6 +73,21 @@ TEST_F(FallTickTest, SpawnedWordIsATransparentSongLabelOnThePlayField) {
   EXPECT_FALSE(word->isHidden());
 }
 
+TEST_F(FallTickTest, AmpersandFallsAsItStands) {
+  SetPracticeLines({"RD,研发", "R&D,研发"});
+  form_->N2->SetChecked(true);
+  form_->TopSlot = -1;
+  for (int tick = 0; tick < 2; ++tick) {
+    services_.ExpectDraw(820, 0);
+    services_.ExpectDraw(780, 0);
+    Tick();
+  }
+  ASSERT_NE(form_->WordSlots[1], nullptr);
+  EXPECT_EQ(form_->WordSlots[1]->Caption(), G("R&D,研发"));
+  // Measured with its "&", not as "RD" with an underlined D.
+  EXPECT_GT(form_->WordSlots[1]->Width(), form_->WordSlots[0]->Width() + 4);
+}
+
 TEST_F(FallTickTest, CrowdedLowerWordJumpsWhileTheUpperWaits) {
   form_->TopSlot = 4;  // no spawn in this tick
   TZbLabel* lower = PlaceWord(1, "苹果", "apple", 100, 100);
@@ -449,6 +464,84 @@ TEST_F(FallTickTest, EmptyListIsReportedOncePerStartAndPlayGoesOn) {
   ASSERT_NE(form_->WordSlots[2], nullptr);
   EXPECT_EQ(form_->WordSlots[2]->Hint(), "pear");
   EXPECT_EQ(services_.notices.size(), 2u);
+}
+
+TEST_F(FallTickTest, BlankLinesArePassedOverAndAllBlankCountsAsEmpty) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    std::vector<std::string> hints;  // of the words spawned by two ticks
+    int nextLine;
+    std::size_t notices;
+  };
+  const std::vector<Case> cases = {
+      {"blanks between", {"apple,苹果", " \t ", "", "pear,梨"}, {"apple", "pear"}, 0, 0},
+      {"blank first and last", {"", "apple,苹果", "  "}, {"apple", "apple"}, 2, 0},
+      {"no comma still spawns", {"  ", "bread"}, {"bread", "bread"}, 0, 0},
+      {"only blanks", {"", " ", "\t"}, {}, 0, 1},
+  };
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.name);
+    DestroyAllWords();
+    services_.notices.clear();
+    SetPracticeLines(testCase.lines);
+    form_->NextLine = 0;
+    form_->TopSlot = -1;
+    form_->PendingDelete = -1;
+    ClickStart();
+    for (std::size_t tick = 0; tick < 2; ++tick) {
+      services_.ExpectDraw(820, 0);
+      if (tick < testCase.hints.size()) services_.ExpectDraw(780, 0);
+      Tick();
+    }
+    std::vector<std::string> hints;
+    for (const TZbLabel* word : form_->WordSlots) {
+      if (word != nullptr) hints.push_back(word->Hint());
+    }
+    EXPECT_EQ(hints, testCase.hints);
+    EXPECT_EQ(form_->NextLine, testCase.nextLine);
+    EXPECT_EQ(services_.notices.size(), testCase.notices);
+    ClickStart();  // End
+  }
+  EXPECT_TRUE(errors_.empty());
+}
+
+// A word left on the field over an empty slot 0 is reached step by step,
+// falls, can be matched, and TopSlot comes back down with it.
+TEST_F(FallTickTest, WordLeftOverAnEmptyListKeepsFallingAndStaysMatchable) {
+  SetPracticeLines({});
+  TZbLabel* word = PlaceWord(2, "b", "b", 500, 100);
+  ClickStart();
+  for (int tick = 0; tick < 3; ++tick) {
+    services_.ExpectDraw(820, 0);
+    Tick();
+  }
+  EXPECT_EQ(form_->TopSlot, 2);
+  services_.ExpectDraw(5, 3);
+  services_.ExpectDraw(820, 0);
+  Tick();
+  EXPECT_EQ(word->Top(), 104);
+  EXPECT_EQ(form_->TopSlot, 2);
+  EXPECT_EQ(services_.notices.size(), 1u);
+
+  Type("b");
+  ExpectCelebration();
+  Enter();
+  EXPECT_EQ(WordCount(), 0);
+  EXPECT_EQ(form_->TopSlot, 1);
+  services_.ExpectDraw(820, 0);
+  Tick();
+  EXPECT_EQ(form_->TopSlot, 1);
+
+  SetPracticeLines({"pear,梨"});
+  services_.ExpectDraw(820, 0);
+  services_.ExpectDraw(780, 10);
+  services_.ExpectDraw(780, 20);
+  services_.ExpectDraw(780, 30);
+  Tick();
+  EXPECT_EQ(form_->TopSlot, 2);
+  EXPECT_EQ(WordCount(), 3);
+  EXPECT_TRUE(errors_.empty());
 }
 
 TEST_F(FallTickTest, EmptyListWithAnEmptySlotAdmitsNothing) {

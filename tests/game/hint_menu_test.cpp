@@ -1,6 +1,8 @@
 // The hint line, the alternation and the menu commands.
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <fstream>
 
 #include "base/code_page.h"
@@ -27,6 +29,24 @@ TEST_F(HintTest, UntickedBoxLeavesTheHintLineAlone) {
   // Enter copies the empty hint to the line.
   Enter();
   EXPECT_EQ(form_->CheckBox1->Caption(), "");
+}
+
+// Enabling the running reveal timer is no change: a run of fresh hints is
+// revealed nine seconds after its first one.
+TEST_F(HintTest, RunOfHintsIsRevealedNineSecondsAfterItsFirst) {
+  form_->CheckBox1->SetChecked(true);
+  form_->TopSlot = 0;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  services_.ExpectDraw(5, 0);
+  form_->UpdateHint();
+  ASSERT_TRUE(form_->Timer2->Counting());
+  EXPECT_GT(form_->Timer2->RemainingTime(), 8900);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  services_.ExpectDraw(5, 1);
+  form_->UpdateHint();
+  EXPECT_EQ(form_->CheckBox1->Caption(), G("苹果apple").replace(1, 1, "?"));
+  EXPECT_LE(form_->Timer2->RemainingTime(), 8750);
+  form_->Timer2->SetEnabled(false);
 }
 
 struct MaskCase {
@@ -144,6 +164,7 @@ TEST_F(MenuTest, CustomContentExplainsThenLoadsTheChosenFile) {
   services_.openDialogChoices.push_back(FileNameToCodePage(folder_ / "other.txt"));
   form_->NextLine = 2;
   form_->TopSlot = 0;
+  form_->PendingDelete = 1;
   TZbLabel* word = PlaceWord(0, "苹果", "apple", 100, 100);
   form_->N3->Click();
   ASSERT_EQ(services_.notices.size(), 1u);
@@ -152,20 +173,25 @@ TEST_F(MenuTest, CustomContentExplainsThenLoadsTheChosenFile) {
                 FileNameToCodePage(folder_ / CodePageToFileName(G("食物.txt"))));
   EXPECT_EQ(PracticeLines(), std::vector<std::string>{G("milk,牛奶")});
   EXPECT_EQ(form_->NextLine, 2);
+  EXPECT_EQ(form_->PendingDelete, -1);  // the mark named a line of the old list
   EXPECT_EQ(form_->WordSlots[0], word);
 
   // Cancelled: nothing changes.
+  form_->PendingDelete = 0;
   form_->N3->Click();
+  EXPECT_EQ(form_->PendingDelete, 0);
   EXPECT_EQ(services_.openDialogRuns, 2);
   EXPECT_EQ(PracticeLines(), std::vector<std::string>{G("milk,牛奶")});
 }
 
 TEST_F(MenuTest, UnreadableChosenFileIsReportedAndTheListStays) {
   services_.openDialogChoices.push_back(FileNameToCodePage(folder_ / "missing.txt"));
+  form_->PendingDelete = 2;
   form_->N3->Click();
   ASSERT_EQ(errors_.size(), 1u);
   EXPECT_EQ(errors_.at(0).rfind("Cannot open file", 0), 0u);
   EXPECT_EQ(form_->PracticeList->LineCount(), 3);
+  EXPECT_EQ(form_->PendingDelete, 2);
 }
 
 }  // namespace

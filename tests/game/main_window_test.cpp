@@ -2,8 +2,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
 #include <QThread>
 #include <QMouseEvent>
+#include <QTest>
 
 #include "app/main_window_layout.h"
 #include "base/code_page.h"
@@ -52,14 +56,16 @@ TEST_F(MainWindowTest, WindowAndControlsCarryTheirStoredProperties) {
   EXPECT_TRUE(form_->KeyPreview());
   EXPECT_EQ(form_->ClientArea()->width(), 847);
   EXPECT_EQ(form_->ClientArea()->height(), 510);
-  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_EQ(form_->SpeedButton1->Caption(), "\xBF\xAA \xCA\xBC");  // GBK bytes
   EXPECT_EQ(form_->ZbLabel1->Left(), 8);
   EXPECT_EQ(form_->ZbLabel1->Top(), 480);
   EXPECT_EQ(form_->ZbLabel1->Caption(), "");
-  EXPECT_EQ(form_->ZbLabel1->Font().Name(), G("宋体"));
+  EXPECT_EQ(form_->ZbLabel1->Font().Name(), "\xCB\xCE\xCC\xE5");
   EXPECT_EQ(form_->ZbLabel1->Font().Height(), -19);
-  EXPECT_EQ(form_->CheckBox1->Caption(), G("英文提示"));
-  EXPECT_EQ(form_->CheckBox1->Font().Name(), G("宋体"));
+  EXPECT_FALSE(form_->ZbLabel1->ShowAccelChar());
+  EXPECT_FALSE(form_->CheckBox1->ShowAccelChar());
+  EXPECT_EQ(form_->CheckBox1->Caption(), "\xD3\xA2\xCE\xC4\xCC\xE1\xCA\xBE");
+  EXPECT_EQ(form_->CheckBox1->Font().Name(), "\xCB\xCE\xCC\xE5");
   EXPECT_EQ(form_->CheckBox1->Font().Height(), -19);
   EXPECT_TRUE(form_->CheckBox1->HotTrack());
   EXPECT_FALSE(form_->CheckBox1->TabStop());
@@ -118,13 +124,14 @@ TEST_F(MainWindowTest, MenuTreeHasSettingsWithTwoItemsAndTwoCommandsOnTheBar) {
     bool checked;
     bool clickable;
   };
-  const Item items[] = {{form_->N1, "设置", false, false},
-                        {form_->N2, "落下字符显示英文", false, true},
-                        {form_->N4, "不显示中文", true, true},
-                        {form_->N3, "自定义练习内容", false, true},
-                        {form_->N5, "帮 助", false, true}};
+  // Captions as GBK bytes: 设置, 落下字符显示英文, 不显示中文, 自定义练习内容, 帮 助.
+  const Item items[] = {{form_->N1, "\xC9\xE8\xD6\xC3", false, false},
+                        {form_->N2, "\xC2\xE4\xCF\xC2\xD7\xD6\xB7\xFB\xCF\xD4\xCA\xBE\xD3\xA2\xCE\xC4", false, true},
+                        {form_->N4, "\xB2\xBB\xCF\xD4\xCA\xBE\xD6\xD0\xCE\xC4", true, true},
+                        {form_->N3, "\xD7\xD4\xB6\xA8\xD2\xE5\xC1\xB7\xCF\xB0\xC4\xDA\xC8\xDD", false, true},
+                        {form_->N5, "\xB0\xEF \xD6\xFA", false, true}};
   for (const Item& item : items) {
-    EXPECT_EQ(item.item->Caption(), G(item.caption));
+    EXPECT_EQ(item.item->Caption(), item.caption);
     EXPECT_EQ(item.item->Checked(), item.checked) << item.caption;
     EXPECT_EQ(static_cast<bool>(item.item->OnClick), item.clickable) << item.caption;
     EXPECT_TRUE(item.item->Items().empty() || item.item == form_->N1);
@@ -212,6 +219,93 @@ TEST_F(MainWindowTest, StartButtonSwapsStartAndEnd) {
   EXPECT_EQ(form_->TopSlot, -1);
 }
 
+// The typed-text line grows over the Start button; where it lies, a click
+// reaches the line, not the button.
+TEST_F(MainWindowTest, LongTypedTextCoversTheStartButton) {
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const QPoint buttonCentre = form_->SpeedButton1->mapTo(form_.get(), QPoint(40, 12));
+  struct Case {
+    const char* typed;
+    const char* captionAfterClick;
+  };
+  const std::vector<Case> cases = {{"", "结 束"}, {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "开 始"}};
+  for (const Case& testCase : cases) {
+    SCOPED_TRACE(testCase.typed);
+    form_->SpeedButton1->SetCaption(G("开 始"));
+    form_->TypedText = testCase.typed;
+    form_->ZbLabel1->SetCaption(testCase.typed);
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    EXPECT_EQ(form_->SpeedButton1->Caption(), G(testCase.captionAfterClick));
+  }
+  form_->Timer1->SetEnabled(false);
+  form_->Timer3->SetEnabled(false);
+}
+
+TEST_F(MainWindowTest, ArrowKeysTakeTheFocusOffAClickedHintBox) {
+  form_->show();
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  for (const Qt::Key arrow : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
+    SCOPED_TRACE(arrow);
+    QTest::mouseClick(form_->CheckBox1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 12));
+    ASSERT_TRUE(form_->CheckBox1->hasFocus());
+    QTest::keyClick(form_->CheckBox1, arrow);
+    EXPECT_TRUE(form_->ZbPanel1->hasFocus());
+  }
+  // With the window itself holding the focus an arrow changes nothing.
+  form_->setFocus();
+  QTest::keyClick(form_.get(), Qt::Key_Down);
+  EXPECT_TRUE(form_->hasFocus());
+  EXPECT_TRUE(form_->TypedText.empty());
+}
+
+// Game over stops the fall but leaves the button at End: one click stops
+// the game, the next starts a new one.
+TEST_F(MainWindowTest, GameOverThenEndThenStart) {
+  SetPracticeLines({"apple,苹果"});
+  ClickStart();
+  form_->TopSlot = 0;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  Type("apple");
+  ExpectCelebration();
+  Enter();
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("结 束"));
+
+  ClickStart();
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("开 始"));
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_FALSE(form_->Timer3->Enabled());
+
+  ClickStart();
+  EXPECT_EQ(form_->SpeedButton1->Caption(), G("结 束"));
+  EXPECT_TRUE(form_->Timer1->Enabled());
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  EXPECT_EQ(form_->TopSlot, -1);
+  ClickStart();
+}
+
+// Unticking N4 mid-game stops the alternation where it stands: each word
+// keeps the text it shows.
+TEST_F(MainWindowTest, UncheckingN4LeavesEveryWordAsItShows) {
+  ClickStart();
+  form_->TopSlot = 1;
+  TZbLabel* first = PlaceWord(0, "苹果", "apple", 100, 100);
+  TZbLabel* second = PlaceWord(1, "梨", "pear", 400, 100);
+  form_->Timer3Timer(form_->Timer3);
+  form_->N4->Click();
+  EXPECT_FALSE(form_->N4->Checked());
+  EXPECT_FALSE(form_->Timer3->Enabled());
+  EXPECT_EQ(first->Caption(), "apple");
+  EXPECT_EQ(first->Hint(), G("苹果"));
+  EXPECT_EQ(second->Caption(), "pear");
+  EXPECT_EQ(second->Hint(), G("梨"));
+  ClickStart();
+}
+
 TEST_F(MainWindowTest, StartEnablesAlternationWhateverN4Shows) {
   form_->N4->Click();
   EXPECT_FALSE(form_->N4->Checked());
@@ -238,6 +332,42 @@ TEST_F(MainWindowTest, FallTimerTickRunsTheFallTick) {
   }
   form_->Timer1->SetEnabled(false);
   EXPECT_EQ(form_->Caption(), G("得分:0"));
+}
+
+// The game-over notice opens inside the pump of a real fall tick (for the
+// Enter that waited there); the fall timer goes on ticking inside it.
+TEST_F(MainWindowTest, WordsKeepFallingBehindAGameOverNoticeOpenedInsideAFallTick) {
+  SetPracticeLines({"apple,苹果"});
+  ClickStart();
+  form_->Timer1->SetInterval(40);
+  services_.DrawFreely(11);
+  form_->TopSlot = 1;
+  PlaceWord(0, "苹果", "apple", 100, 100);
+  const QPointer<TZbLabel> other = PlaceWord(1, "梨", "pear", 600, 50);
+  Type("apple");
+  services_.onRandomize = [this] {
+    services_.onRandomize = nullptr;
+    QMetaObject::invokeMethod(form_.get(), [this] { Enter(); }, Qt::QueuedConnection);
+  };
+  int topAtOpen = -1;
+  int topAtClose = -1;
+  services_.onNotice = [&](const std::string&) {
+    topAtOpen = other ? other->Top() : -1;
+    QEventLoop notice;
+    QTimer::singleShot(400, Qt::PreciseTimer, &notice, &QEventLoop::quit);
+    notice.exec();
+    topAtClose = other ? other->Top() : -1;
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while (services_.notices.empty() && waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_EQ(topAtOpen, 50);
+  // Some eight ticks of 1 to 5 pixels each.
+  EXPECT_GE(topAtClose, 50 + 4);
 }
 
 TEST_F(MainWindowTest, ErrorInAHandlerIsReportedAndPlayGoesOn) {

@@ -1,6 +1,12 @@
 // Typed input and matching: the typed-text line, Enter, the celebration,
 // speech, score, pause and speed-up.
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+
 #include "content/string_list.h"
 #include "frame/application.h"
 #include "frame/timer.h"
@@ -106,6 +112,35 @@ TEST_F(TypingTest, CelebrationIsShownBeforeThePause) {
   EXPECT_TRUE(sawPause);
 }
 
+// What is on screen during the pause, not only the fields: the window's
+// surface holds the enlarged word in its colour, from Left 200 on.
+TEST_F(TypingTest, CelebratedWordIsOnScreenAtItsCappedPlaceDuringThePause) {
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  form_->TopSlot = 0;
+  TZbLabel* word = PlaceWord(0, "苹果", "apple", 600, 100);
+  QCoreApplication::processEvents();
+  int inPlace = 0;
+  int elsewhere = 0;
+  services_.onSleep = [&](int) {
+    const QImage shot = form_->screen()->grabWindow(form_->winId()).toImage();
+    const QPoint field = form_->ZbPanel1->mapTo(form_.get(), QPoint(0, 0));
+    for (int y = field.y(); y < field.y() + 450; ++y) {
+      for (int x = field.x(); x < field.x() + 847; ++x) {
+        if (shot.pixel(x, y) != qRgb(10, 200, 254)) continue;
+        const bool inWord = x - field.x() >= 200 && x - field.x() < 200 + word->Width() && y - field.y() >= 100 &&
+                            y - field.y() < 100 + word->Height();
+        ++(inWord ? inPlace : elsewhere);
+      }
+    }
+  };
+  Type("apple");
+  ExpectCelebration(10, 200, 254);
+  Enter();
+  EXPECT_GT(inPlace, 500);
+  EXPECT_EQ(elsewhere, 0);
+}
+
 struct LeftCase {
   int left;
   int expected;
@@ -167,6 +202,15 @@ TEST_F(TypingTest, TwoWordsMatchedByOneEnterPauseTwice) {
   EXPECT_EQ(form_->TopSlot, 0);
   EXPECT_EQ(TallyLines(), std::vector<std::string>{G("苹果apple;1")});
   EXPECT_EQ(form_->Timer1->Interval(), 498u);
+}
+
+TEST_F(TypingTest, TypedAmpersandIsShownAndMeasured) {
+  Type("RD");
+  const int withoutAmpersand = form_->ZbLabel1->Width();
+  Key(8);
+  Type("&D");
+  EXPECT_EQ(form_->ZbLabel1->Caption(), "R&D");
+  EXPECT_GT(form_->ZbLabel1->Width(), withoutAmpersand + 4);
 }
 
 TEST_F(TypingTest, WordsAboveTopSlotAreNotCompared) {

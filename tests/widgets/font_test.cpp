@@ -32,7 +32,9 @@ TEST(FontSize, HeightReadsBackAsRoundedPoints) {
   const struct {
     int height;
     int points;
-  } cases[] = {{-11, 8}, {-19, 14}, {-13, 10}, {-27, 20}, {-96, 72}, {0, 0}};
+  } cases[] = {{-11, 8}, {-19, 14}, {-13, 10}, {-27, 20}, {-96, 72}, {0, 0},
+               // Heights that land on half a point round away from zero.
+               {-2, 2}, {-6, 5}, {-10, 8}, {-14, 11}, {2, -2}};
   for (const auto& c : cases) {
     TFont font;
     font.SetHeight(c.height);

@@ -305,6 +305,28 @@ TEST_F(CheckBoxTest, CaptionIsFontColouredWhenEnabledAndGrayWhenDisabled) {
   EXPECT_TRUE(full);
 }
 
+TEST_F(CheckBoxTest, WithAcceleratorsOffEveryAmpersandIsText) {
+  box_->SetColor(clBlack);
+  box_->Font().SetColor(RGB(255, 0, 0));
+  box_->Font().SetHeight(-19);
+  const auto rightmostInk = [this](const std::string& caption) {
+    box_->SetCaption(caption);
+    const QImage image = Render();
+    for (int x = 300; x >= 18; --x) {
+      if (!CaptionInk(image, QRect(x, 0, 1, 25), clBlack).empty()) return x;
+    }
+    return -1;
+  };
+  const int plain = rightmostInk("ab");
+  EXPECT_LE(rightmostInk("a&b"), plain + 1);  // "&" underlines the b
+  box_->SetShowAccelChar(false);
+  EXPECT_GT(rightmostInk("a&b"), plain + 4);
+  box_->SetCaption("&Hint");
+  ASSERT_TRUE(ShowActive());
+  QTest::keyClick(&window_, Qt::Key_H, Qt::AltModifier);
+  EXPECT_FALSE(box_->Checked());
+}
+
 TEST_F(CheckBoxTest, LongCaptionWrapsInsideItsRectangle) {
   box_->SetColor(clBlack);
   box_->Font().SetColor(RGB(255, 0, 0));
