@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/code_page.h"
 
@@ -135,6 +137,63 @@ TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   for (const auto& c : cases) {
     EXPECT_EQ(Utf16ToUtf8(c.wide), c.utf8) << testing::PrintToString(c.utf8);
   }
+}
+
+// FNV-1a over bytes: one number that stands for a whole conversion table.
+class TableFingerprint {
+ public:
+  void Add(unsigned char byte) { value_ = (value_ ^ byte) * 0x100000001B3ULL; }
+  std::uint64_t Value() const { return value_; }
+
+ private:
+  std::uint64_t value_ = 0xCBF29CE484222325ULL;
+};
+
+// The fingerprints below were taken from glibc's iconv GBK table: every
+// platform must decode and encode every character the same way. (Windows's
+// own table differs in the user-defined areas, which count as missing.)
+TEST(CodePageToUtf16, EveryDoubleByteCodeDecodesAsOnEveryPlatform) {
+  TableFingerprint fingerprint;
+  int characters = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string wide = CodePageToUtf16(std::string_view(pair, 2));
+      if (wide.size() == 1 && wide[0] != u'\uFFFD') ++characters;
+      for (char16_t unit : wide) {
+        fingerprint.Add(static_cast<unsigned char>(unit & 0xFF));
+        fingerprint.Add(static_cast<unsigned char>(unit >> 8));
+      }
+      fingerprint.Add(0);
+      fingerprint.Add(0);
+    }
+  }
+  EXPECT_EQ(characters, 21791);
+  EXPECT_EQ(fingerprint.Value(), 0x5D82108E3A54ED92ULL);
+}
+
+TEST(Utf16ToCodePage, EveryCharacterOfTheBasicPlaneEncodesAsOnEveryPlatform) {
+  TableFingerprint fingerprint;
+  int characters = 0;
+  for (char32_t code = 1; code <= 0xFFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    const char16_t unit = static_cast<char16_t>(code);
+    const std::string bytes = Utf16ToCodePage(std::u16string_view(&unit, 1));
+    if (bytes != "?" || unit == u'?') ++characters;
+    for (char byte : bytes) fingerprint.Add(static_cast<unsigned char>(byte));
+    fingerprint.Add(0);
+  }
+  EXPECT_EQ(characters, 21919);
+  EXPECT_EQ(fingerprint.Value(), 0x00365975EBD880B3ULL);
+}
+
+TEST(CodePage, UserDefinedAreasAreNoCharacters) {
+  // Windows maps these to the Private Use Area; iconv has nothing for them.
+  EXPECT_EQ(CodePageToUtf16("\xAA\xA1"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(CodePageToUtf16("\xD7\xFA,"), u"\uFFFD\uFFFD,");
+  EXPECT_EQ(CodePageToUtf16("\x80"), u"\u20AC");  // the euro sign is GBK's
+  EXPECT_EQ(Utf16ToCodePage(u"\uE000\uE810x"), "??x");
+  EXPECT_EQ(CodePageToUtf8("\xAA\xA1,\xC6\xBB"), "\xEF\xBF\xBD\xEF\xBF\xBD,\xE8\x8B\xB9");
 }
 
 TEST(IsValidUtf8, Table) {
