@@ -11,6 +11,7 @@ packages=(
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

@@ -13,6 +13,7 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROT_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+bash scripts/test-windows.sh  # base, content and speech for Windows, tests under Wine
 
 # The sanitizer build runs the unit, widget and game suites (not the
 # benchmarks, and not the end-to-end tests, which drive the release program).
