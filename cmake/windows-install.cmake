@@ -7,10 +7,21 @@
 install(TARGETS zembrot RUNTIME DESTINATION .)
 install(FILES "${PROJECT_SOURCE_DIR}/data/食物.txt" DESTINATION .)
 
-# windeployqt sits beside qmake in Qt's bin folder.
-get_target_property(ZEMBROT_QMAKE Qt6::qmake IMPORTED_LOCATION)
-get_filename_component(ZEMBROT_QT_BIN_DIR "${ZEMBROT_QMAKE}" DIRECTORY)
-find_program(ZEMBROT_WINDEPLOYQT windeployqt HINTS "${ZEMBROT_QT_BIN_DIR}" REQUIRED)
+# windeployqt sits in Qt's bin folder, beside qmake.
+set(ZEMBROT_QT_BIN_HINTS "${Qt6_DIR}/../../../bin")
+foreach(tool Qt6::windeployqt Qt6::qmake)
+  if(TARGET ${tool})
+    get_target_property(location ${tool} IMPORTED_LOCATION)
+    if(NOT location)
+      get_target_property(location ${tool} IMPORTED_LOCATION_RELEASE)
+    endif()
+    if(location)
+      get_filename_component(directory "${location}" DIRECTORY)
+      list(PREPEND ZEMBROT_QT_BIN_HINTS "${directory}")
+    endif()
+  endif()
+endforeach()
+find_program(ZEMBROT_WINDEPLOYQT windeployqt HINTS ${ZEMBROT_QT_BIN_HINTS} REQUIRED)
 
 # Copies the Qt libraries and plug-ins the program needs (and, for a MinGW
 # build, the compiler's run-time) next to the installed program. Runs into
