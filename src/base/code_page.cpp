@@ -92,77 +92,101 @@ std::size_t Utf8SequenceLength(unsigned char first) {
   return 1;
 }
 
-// Decodes `bytes` character by character: one U+FFFD for each byte that
-// starts no character the encoding has, as iconv does.
-std::u16string LenientToUtf16(UINT codePage, std::string_view bytes) {
-  std::u16string result;
-  result.reserve(bytes.size());
-  std::size_t position = 0;
-  while (position < bytes.size()) {
-    const auto first = static_cast<unsigned char>(bytes[position]);
-    if (first < 0x80) {
-      result.push_back(static_cast<char16_t>(first));
-      ++position;
-      continue;
-    }
-    std::size_t length = codePage == CP_UTF8 ? Utf8SequenceLength(first) : CodePageCharLength(bytes, position);
-    length = std::min(length, bytes.size() - position);
-    const std::optional<std::u16string> character = StrictToUtf16(codePage, bytes.substr(position, length));
-    const bool lacking = !character || (codePage != CP_UTF8 && character->size() == 1 && IsPrivateUse((*character)[0]));
-    if (lacking) {
-      result.push_back(u'\uFFFD');
-      ++position;
-    } else {
-      result += *character;
-      position += length;
-    }
-  }
-  return result;
+// A text that does not convert in one call is converted in pieces of about
+// this many bytes or units: a piece with nothing to replace in one call, any
+// other character by character.
+constexpr std::size_t kPiece = 4096;
+
+// The bytes the character at `position` takes when it is a well-formed one.
+std::size_t CharacterBytes(UINT codePage, std::string_view bytes, std::size_t position) {
+  const std::size_t length = codePage == CP_UTF8 ? Utf8SequenceLength(static_cast<unsigned char>(bytes[position]))
+                                                 : CodePageCharLength(bytes, position);
+  return std::min(length, bytes.size() - position);
+}
+
+std::optional<std::u16string> Decode(UINT codePage, std::string_view bytes) {
+  std::optional<std::u16string> text = StrictToUtf16(codePage, bytes);
+  if (text && codePage != CP_UTF8 && std::any_of(text->begin(), text->end(), IsPrivateUse)) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> Encode(UINT codePage, std::u16string_view text) {
+  if (codePage != CP_UTF8 && std::any_of(text.begin(), text.end(), IsPrivateUse)) return std::nullopt;
+  return StrictFromUtf16(codePage, text);
 }
 
 std::u16string ToUtf16(UINT codePage, std::string_view bytes) {
   if (FitsOneCall(bytes.size())) {
-    std::optional<std::u16string> whole = StrictToUtf16(codePage, bytes);
-    if (whole && (codePage == CP_UTF8 || std::none_of(whole->begin(), whole->end(), IsPrivateUse))) {
-      return std::move(*whole);
-    }
+    if (std::optional<std::u16string> whole = Decode(codePage, bytes)) return std::move(*whole);
   }
-  return LenientToUtf16(codePage, bytes);
-}
-
-// Encodes `text` character by character: a surrogate pair is one
-// character; a lone surrogate, or a character the target lacks, becomes one
-// `replacement`.
-std::string LenientFromUtf16(UINT codePage, std::u16string_view text, std::string_view replacement) {
-  std::string result;
-  result.reserve(text.size() * 2);
+  std::u16string result;
+  result.reserve(bytes.size());
   std::size_t position = 0;
-  while (position < text.size()) {
-    const char16_t unit = text[position];
-    if (unit < 0x80) {
-      result.push_back(static_cast<char>(unit));
-      ++position;
+  while (position < bytes.size()) {
+    // The piece ends where a character would end if all in it are whole.
+    std::size_t end = position;
+    while (end < bytes.size() && end - position < kPiece) end += CharacterBytes(codePage, bytes, end);
+    if (std::optional<std::u16string> piece = Decode(codePage, bytes.substr(position, end - position))) {
+      result += *piece;
+      position = end;
       continue;
     }
-    const bool pair =
-        IsHighSurrogate(unit) && position + 1 < text.size() && IsLowSurrogate(text[position + 1]);
-    const std::size_t length = pair ? 2 : 1;
-    std::optional<std::string> character;
-    if (pair || !(IsHighSurrogate(unit) || IsLowSurrogate(unit))) {
-      if (codePage == CP_UTF8 || !IsPrivateUse(unit)) character = StrictFromUtf16(codePage, text.substr(position, length));
+    // One U+FFFD for each byte that starts no character the encoding has,
+    // as iconv does; the last character may reach past the piece.
+    while (position < end) {
+      const auto first = static_cast<unsigned char>(bytes[position]);
+      if (first < 0x80) {
+        result.push_back(static_cast<char16_t>(first));
+        ++position;
+        continue;
+      }
+      const std::size_t length = CharacterBytes(codePage, bytes, position);
+      if (std::optional<std::u16string> character = Decode(codePage, bytes.substr(position, length))) {
+        result += *character;
+        position += length;
+      } else {
+        result.push_back(u'\uFFFD');
+        ++position;
+      }
     }
-    result += character ? std::string_view(*character) : replacement;
-    position += length;
   }
   return result;
 }
 
 std::string FromUtf16(UINT codePage, std::u16string_view text, std::string_view replacement) {
-  if (FitsOneCall(text.size()) &&
-      (codePage == CP_UTF8 || std::none_of(text.begin(), text.end(), IsPrivateUse))) {
-    if (std::optional<std::string> whole = StrictFromUtf16(codePage, text)) return std::move(*whole);
+  if (FitsOneCall(text.size())) {
+    if (std::optional<std::string> whole = Encode(codePage, text)) return std::move(*whole);
   }
-  return LenientFromUtf16(codePage, text, replacement);
+  std::string result;
+  result.reserve(text.size() * 2);
+  std::size_t position = 0;
+  while (position < text.size()) {
+    std::size_t end = std::min(text.size(), position + kPiece);
+    if (end < text.size() && IsHighSurrogate(text[end - 1])) ++end;  // a pair stays in one piece
+    if (std::optional<std::string> piece = Encode(codePage, text.substr(position, end - position))) {
+      result += *piece;
+      position = end;
+      continue;
+    }
+    // A surrogate pair is one character; a lone surrogate, or a character
+    // the target lacks, becomes one `replacement`.
+    while (position < end) {
+      const char16_t unit = text[position];
+      if (unit < 0x80) {
+        result.push_back(static_cast<char>(unit));
+        ++position;
+        continue;
+      }
+      const bool pair = IsHighSurrogate(unit) && position + 1 < text.size() && IsLowSurrogate(text[position + 1]);
+      const bool lone = !pair && (IsHighSurrogate(unit) || IsLowSurrogate(unit));
+      const std::size_t length = pair ? 2 : 1;
+      std::optional<std::string> character;
+      if (!lone) character = Encode(codePage, text.substr(position, length));
+      result += character ? std::string_view(*character) : replacement;
+      position += length;
+    }
+  }
+  return result;
 }
 
 constexpr std::string_view kQuestionMark = "?";
@@ -179,11 +203,11 @@ std::string CodePageToUtf8(std::string_view bytes) { return Utf16ToUtf8(CodePage
 std::string Utf8ToCodePage(std::string_view utf8) { return Utf16ToCodePage(ToUtf16(CP_UTF8, utf8)); }
 
 bool IsValidUtf8(std::string_view bytes) {
-  // A long text is checked in pieces that each start at a character.
-  constexpr std::size_t kPiece = std::size_t{1} << 26;
-  while (bytes.size() > kPiece) {
-    std::size_t cut = kPiece;
-    while (cut > kPiece - 4 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;
+  // A long text is checked in parts that each start at a character.
+  constexpr std::size_t kPart = std::size_t{1} << 26;
+  while (bytes.size() > kPart) {
+    std::size_t cut = kPart;
+    while (cut > kPart - 4 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;
     if (!StrictToUtf16(CP_UTF8, bytes.substr(0, cut))) return false;
     bytes.remove_prefix(cut);
   }
@@ -248,14 +272,21 @@ Converter& ConverterFor(const char* to, const char* from) {
 // Length in bytes of the one well-formed character of `from` at the start of
 // the input, or 0 when the bytes there are no character of `from`.
 std::size_t CharacterLength(const char* from, const char* in, std::size_t inLeft) {
+  // The decoder gets one more byte at a time: given more, it would report a
+  // malformed sequence after the character as if the character were one.
   Converter& decoder = ConverterFor(kUtf32, from);
-  decoder.Reset();
-  char32_t code;
-  char* out = reinterpret_cast<char*>(&code);
-  std::size_t outLeft = sizeof code;
-  const char* const start = in;
-  const int error = decoder.Step(in, inLeft, out, outLeft);
-  return error == 0 || error == E2BIG ? static_cast<std::size_t>(in - start) : 0;
+  for (std::size_t length = 1; length <= std::min<std::size_t>(inLeft, 4); ++length) {
+    decoder.Reset();
+    char32_t code;
+    char* out = reinterpret_cast<char*>(&code);
+    std::size_t outLeft = sizeof code;
+    const char* next = in;
+    std::size_t left = length;
+    const int error = decoder.Step(next, left, out, outLeft);
+    if (error == 0) return length;
+    if (error != EINVAL) return 0;  // malformed, not just cut short
+  }
+  return 0;
 }
 
 // Converts all of `input` from `from` to `to`. Where a character cannot be

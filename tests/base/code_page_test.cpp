@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LossyCase{"SharpS", u"\u00DF\u00DF", "??"},
                     LossyCase{"PairIsOneCharacter", u"x\U0001F600y", "x?y"},
                     LossyCase{"TwoPairs", u"\U0001F600\U0001F600", "??"},
+                    LossyCase{"PairThenLoneLowSurrogate", u"\U0001F600\xDC00" u"x", "??x"},
                     LossyCase{"LoneHighSurrogateKeepsNextCharacter", u"A\xD800" u"B", "A?B"},
                     LossyCase{"LoneHighSurrogateBeforeChinese", u"\xD800\u82F9", "?\xC6\xBB"},
                     LossyCase{"LoneLowSurrogate", u"A\xDC00" u"B", "A?B"},
@@ -107,6 +108,8 @@ TEST(Utf8ToCodePage, MalformedBytesBecomeQuestionMarks) {
       {"\x80x", "?x"},                      // stray continuation byte
       {"\xF0\x9F\x98\x80", "?"},            // valid, but not in the code page
       {"\xE8\x8B\xB9\xFF", "\xC6\xBB?"},    // good character, then junk
+      {"\xF0\x9F\x98\x80\xFF", "??"},        // a character GBK lacks, then junk
+      {"\xF0\x9F\x98\x80\xE8\x8B", "???"},   // ... then a character cut short
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToCodePage(c.utf8), c.gbk) << testing::PrintToString(c.utf8);
@@ -123,6 +126,43 @@ TEST(CodePage, ConvertsLongTextsWholly) {
   }
   EXPECT_EQ(Utf8ToCodePage(utf8), gbk);
   EXPECT_EQ(CodePageToUtf8(gbk), utf8);
+}
+
+TEST(CodePage, LongTextsWithSomethingToReplaceKeepEverythingElse) {
+  // 2000 times "苹果a": five bytes, three UTF-16 units, five UTF-8 bytes.
+  std::string gbk;
+  std::u16string wide;
+  std::string utf8;
+  for (int i = 0; i < 2000; ++i) {
+    gbk += "\xC6\xBB\xB9\xFB" "a";
+    wide += u"\u82F9\u679Ca";
+    utf8 += "苹果a";
+  }
+  // Where something is put in: the start, just before, at and after 4096
+  // bytes, and the end.
+  for (int at : {0, 819, 820, 821, 2000}) {
+    SCOPED_TRACE(at);
+    const auto gbkAt = static_cast<std::size_t>(at) * 5;
+    const auto wideAt = static_cast<std::size_t>(at) * 3;
+    const auto utf8At = static_cast<std::size_t>(at) * 7;
+    std::string badGbk = gbk;
+    badGbk.insert(gbkAt, "\xFF\xAA\xA1,");  // no character, then a user-defined code
+    std::u16string expectedWide = wide;
+    expectedWide.insert(wideAt, u"\uFFFD\uFFFD\uFFFD,");
+    EXPECT_EQ(CodePageToUtf16(badGbk), expectedWide);
+
+    std::u16string emoji = wide;
+    emoji.insert(wideAt, u"\U0001F600\xDC00");  // a pair, then a lone low surrogate
+    std::string expectedGbk = gbk;
+    expectedGbk.insert(gbkAt, "??");
+    EXPECT_EQ(Utf16ToCodePage(emoji), expectedGbk);
+
+    std::string badUtf8 = utf8;
+    badUtf8.insert(utf8At, "\xE8\x8B");  // a character cut short
+    std::string expectedFromUtf8 = gbk;
+    expectedFromUtf8.insert(gbkAt, "??");
+    EXPECT_EQ(Utf8ToCodePage(badUtf8), expectedFromUtf8);
+  }
 }
 
 TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
