@@ -254,7 +254,8 @@ class Converter {
 };
 
 // The converter between two of the encodings above, one per thread, opened
-// on first use.
+// on first use. Each lives on the heap, so a converter in use stays where it
+// is while another is added to the list.
 Converter& ConverterFor(const char* to, const char* from) {
   struct Entry {
     const char* to;
@@ -269,13 +270,40 @@ Converter& ConverterFor(const char* to, const char* from) {
   return *converters.back().converter;
 }
 
+// glibc converts between two of these encodings through its own internal
+// one, in two steps. When the second step stops early (the output is full,
+// or a character cannot be converted), the first step converts its whole
+// last block again to find where the input stands. So the input goes in
+// pieces small enough that the output never fills and that a character the
+// target lacks costs little; after such a character the pieces shrink, and
+// they grow back while the conversion runs clean.
+constexpr std::size_t kLargestPiece = 16 * 1024;
+constexpr std::size_t kSmallestPiece = 16;
+// Output bytes per input byte at the most (one UTF-8 byte to UTF-32).
+constexpr std::size_t kMostGrowth = 4;
+// Bytes of the longest character of any of the encodings.
+constexpr std::size_t kLongestCharacter = 4;
+
+// Converts the next piece of the input, at most `piece` bytes of it. Returns
+// like Converter::Step, except that a character cut by the end of the piece
+// (not of the input) is no error: the next piece starts with it.
+int StepPiece(Converter& converter, const char*& in, std::size_t& inLeft, std::size_t piece, char*& out,
+              std::size_t& outLeft) {
+  const std::size_t size = std::min(inLeft, piece);
+  const bool more = inLeft > size;
+  std::size_t pieceLeft = size;
+  const int error = converter.Step(in, pieceLeft, out, outLeft);
+  inLeft -= size - pieceLeft;
+  return error == EINVAL && more ? 0 : error;
+}
+
 // Length in bytes of the one well-formed character of `from` at the start of
 // the input, or 0 when the bytes there are no character of `from`.
 std::size_t CharacterLength(const char* from, const char* in, std::size_t inLeft) {
   // The decoder gets one more byte at a time: given more, it would report a
   // malformed sequence after the character as if the character were one.
   Converter& decoder = ConverterFor(kUtf32, from);
-  for (std::size_t length = 1; length <= std::min<std::size_t>(inLeft, 4); ++length) {
+  for (std::size_t length = 1; length <= std::min(inLeft, kLongestCharacter); ++length) {
     decoder.Reset();
     char32_t code;
     char* out = reinterpret_cast<char*>(&code);
@@ -301,24 +329,27 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
   const char* in = input.data();
   std::size_t inLeft = input.size();
   std::size_t used = 0;
+  std::size_t piece = kLargestPiece;
   while (inLeft > 0) {
+    // Room for the piece and a replacement after it; grown by doubling, so a
+    // long text of nothing but junk stays one pass.
+    const std::size_t room = std::min(inLeft, piece) * kMostGrowth + replacement.size();
+    if (output.size() - used < room) output.resize(std::max(output.size() * 2, used + room));
     char* out = output.data() + used;
     std::size_t outLeft = output.size() - used;
-    const int error = converter.Step(in, inLeft, out, outLeft);
+    const int error = StepPiece(converter, in, inLeft, piece, out, outLeft);
     used = output.size() - outLeft;
-    if (error == 0) break;
-    if (error == E2BIG) {
-      output.resize(output.size() * 2);
+    if (error == 0 || error == E2BIG) {
+      piece = std::min(piece * 2, kLargestPiece);
       continue;
     }
-    output.resize(used);
-    output += replacement;
-    used = output.size();
+    std::copy(replacement.begin(), replacement.end(), output.begin() + static_cast<std::ptrdiff_t>(used));
+    used += replacement.size();
     const std::size_t length = CharacterLength(from, in, inLeft);
     const std::size_t skip = std::min(inLeft, length != 0 ? length : unitSize);
     in += skip;
     inLeft -= skip;
-    output.resize(used + inLeft * 2 + 16);
+    piece = kSmallestPiece;
   }
   output.resize(used);
   return output;
@@ -357,19 +388,19 @@ std::string CodePageToUtf8(std::string_view bytes) {
 std::string Utf8ToCodePage(std::string_view utf8) { return Convert(kCodePage, kUtf8, utf8, kQuestionMark, 1); }
 
 bool IsValidUtf8(std::string_view bytes) {
-  // Decoding into a small buffer over and over checks a long text without
+  // Decoded piece by piece into one buffer: a long text is checked without
   // holding a copy of it.
   Converter& decoder = ConverterFor(kUtf32, kUtf8);
   decoder.Reset();
   const char* in = bytes.data();
   std::size_t inLeft = bytes.size();
-  char buffer[4096];
-  for (;;) {
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const int error = decoder.Step(in, inLeft, out, outLeft);
-    if (error != E2BIG) return error == 0;
+  std::vector<char> buffer(std::min(inLeft, kLargestPiece) * kMostGrowth);
+  while (inLeft > 0) {
+    char* out = buffer.data();
+    std::size_t outLeft = buffer.size();
+    if (StepPiece(decoder, in, inLeft, kLargestPiece, out, outLeft) != 0) return false;
   }
+  return true;
 }
 
 #endif

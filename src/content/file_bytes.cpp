@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "base/code_page.h"
 #include "base/errors.h"
@@ -107,38 +106,6 @@ class DescriptorCloser {
   int descriptor_;
 };
 
-// Removes empty, "." and ".." parts. GBK trail bytes are never "/", so the
-// code-page bytes can be cut at every "/" as they are.
-std::string NormalisePath(std::string_view path) {
-  const bool absolute = path.starts_with('/');
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t slash = path.find('/', start);
-    if (slash == std::string_view::npos) slash = path.size();
-    const std::string_view part = path.substr(start, slash - start);
-    if (part == "..") {
-      if (!parts.empty() && parts.back() != "..") {
-        parts.pop_back();
-      } else if (!absolute) {
-        parts.push_back(part);
-      }
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = slash + 1;
-  }
-  std::string result = absolute ? "/" : "";
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) result += '/';
-    result += parts[i];
-  }
-  if (result.empty()) result.push_back('.');
-  // "folder/" names a folder and says so; keep the hint.
-  if (path.ends_with('/') && !result.ends_with('/')) result += '/';
-  return result;
-}
-
 }  // namespace
 
 ByteBuffer ReadWholeFile(const std::string& path) {
@@ -178,12 +145,23 @@ ByteBuffer ReadWholeFile(const std::string& path) {
 }
 
 std::string AbsolutePath(const std::string& path) {
-  if (path.starts_with('/')) return NormalisePath(path);
-  std::error_code error;
-  const std::filesystem::path current = std::filesystem::current_path(error);
-  if (error) return NormalisePath(path);
-  const std::string currentPath = FileNameToCodePage(current);
-  return NormalisePath(path.empty() ? currentPath : currentPath + "/" + path);
+  // The path's code-page bytes are joined to the current folder as they are:
+  // GBK trail bytes are never "/", so the parts stay whole. An absolute path
+  // starts again from the root, however many "/" it begins with.
+  const std::filesystem::path given(path);
+  std::filesystem::path full("/");
+  if (!given.has_root_directory()) {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    full = error ? std::filesystem::path() : std::filesystem::path(FileNameToCodePage(current));
+  }
+  full /= given.relative_path();
+  std::string normal = full.lexically_normal().native();
+  if (normal.empty()) return ".";
+  // Only a path written with a closing "/" names a folder and says so; "."
+  // and "" name the current folder without one.
+  if (normal.size() > 1 && normal.ends_with('/') && !path.ends_with('/')) normal.pop_back();
+  return normal;
 }
 
 #endif

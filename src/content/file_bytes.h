@@ -7,8 +7,9 @@
 namespace zembrot {
 
 // Reads the existing file at `path` (code-page bytes, absolute or relative to
-// the current directory) whole. The file is opened for reading only and
-// shared with readers only; a file that does not exist is never created.
+// the current directory) whole. The file is opened for reading only (on
+// Windows also shared with readers only); a file that does not exist is
+// never created.
 // Any failure to open or read it, a folder included, raises EFOpenError
 // carrying AbsolutePath(path) and the system's text for the failure.
 ByteBuffer ReadWholeFile(const std::string& path);

@@ -17,6 +17,7 @@
 #include "base/errors.h"
 #include "frame/form.h"
 #include "speech/speech_server.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
@@ -28,8 +29,6 @@ ErrorReporter installedReporter;
 // The title is read back from a window text of at most 255 bytes.
 constexpr std::size_t kMaxTitleBytes = 255;
 
-QString ToQString(std::string_view bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
-
 // Lower-cases one code-page character. Double-byte characters go through
 // UTF-16 for the case mapping; a character that does not come back as one
 // character of the same length is left as it is.
@@ -39,7 +38,7 @@ std::string LowerCaseCharacter(std::string_view character) {
     if (byte >= 'A' && byte <= 'Z') return std::string(1, static_cast<char>(byte - 'A' + 'a'));
     return std::string(character);
   }
-  const QString lower = ToQString(character).toLower();
+  const QString lower = CodePageToQString(character).toLower();
   std::string bytes = Utf16ToCodePage(lower.toStdU16String());
   if (bytes.size() != character.size() || bytes == "?" || bytes == "??") return std::string(character);
   return bytes;
@@ -99,7 +98,7 @@ TApplication* TApplication::Instance() { return currentApplication; }
 
 void TApplication::SetTitleFromExecutable(const std::string& executablePath) {
   title_ = TitleFromExecutablePath(executablePath);
-  if (QCoreApplication::instance() != nullptr) QCoreApplication::setApplicationName(ToQString(title_));
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::setApplicationName(CodePageToQString(title_));
 }
 
 int TApplication::Run(TForm& mainForm) {
@@ -117,7 +116,7 @@ void TApplication::ReportError(const std::exception& error) {
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
   const auto* own = dynamic_cast<const Exception*>(&error);
   const std::string text = WithFullStop(own != nullptr ? own->Message() : std::string(error.what()));
-  QMessageBox box(QMessageBox::Critical, ToQString(title_), ToQString(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, CodePageToQString(title_), CodePageToQString(text), QMessageBox::Ok);
   box.setObjectName(QStringLiteral("ErrorReport"));
   box.setTextFormat(Qt::PlainText);
   // Its own modal loop: timers keep ticking while it is open.

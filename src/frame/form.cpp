@@ -10,12 +10,11 @@
 #include "frame/application.h"
 #include "frame/screen.h"
 #include "frame/menu.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
 namespace {
-
-QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
 
 // Qt numbers the keys that type nothing (arrows, function keys, Insert,
 // Delete, Home, End, modifiers) from here on.
@@ -42,7 +41,7 @@ TForm::~TForm() {
 
 void TForm::SetCaption(const std::string& caption) {
   caption_ = caption;
-  setWindowTitle(ToQString(caption));
+  setWindowTitle(CodePageToQString(caption));
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -165,7 +164,7 @@ bool TForm::FilterKeyPress(QObject* receiver, QKeyEvent* event) {
   // does not come back through this filter while it travels to the parents.
   return PreviewAndPassOn(receiver, event, bytes, [&](const std::string& left, std::optional<QKeyEvent>& changed) {
     if (left.empty()) return;  // swallowed
-    changed.emplace(event->type(), event->key(), event->modifiers(), ToQString(left), event->isAutoRepeat(),
+    changed.emplace(event->type(), event->key(), event->modifiers(), CodePageToQString(left), event->isAutoRepeat(),
                     static_cast<quint16>(event->count()));
   });
 }
@@ -177,7 +176,7 @@ bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
                           [&](const std::string& left, std::optional<QInputMethodEvent>& changed) {
                             // The composition itself goes on; only the committed text changes.
                             changed.emplace(event->preeditString(), event->attributes());
-                            changed->setCommitString(ToQString(left), event->replacementStart(),
+                            changed->setCommitString(CodePageToQString(left), event->replacementStart(),
                                                      event->replacementLength());
                           });
 }

@@ -4,16 +4,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "base/code_page.h"
 #include "frame/application.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
-
-namespace {
-
-QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
-
-}  // namespace
 
 TMenuItem::TMenuItem(QObject* owner) : QObject(owner) {}
 
@@ -71,7 +65,7 @@ void TMenuItem::Click() {
 
 void TMenuItem::SyncAction() {
   if (!action_) return;
-  action_->setText(ToQString(caption_));
+  action_->setText(CodePageToQString(caption_));
   action_->setEnabled(enabled_);
   // A check mark only in drop-downs, and only while checked: an unchecked
   // item shows no empty box.
@@ -82,12 +76,12 @@ void TMenuItem::SyncAction() {
 void TMenuItem::BuildOn(QMenuBar* bar, QMenu* menu) {
   inDropDown_ = menu != nullptr;
   if (!items_.empty()) {
-    QMenu* dropDown = bar != nullptr ? bar->addMenu(ToQString(caption_)) : menu->addMenu(ToQString(caption_));
+    QMenu* dropDown = bar != nullptr ? bar->addMenu(CodePageToQString(caption_)) : menu->addMenu(CodePageToQString(caption_));
     subMenu_ = dropDown;
     action_ = dropDown->menuAction();
     for (TMenuItem* child : items_) child->BuildOn(nullptr, dropDown);
   } else {
-    QAction* action = bar != nullptr ? bar->addAction(ToQString(caption_)) : menu->addAction(ToQString(caption_));
+    QAction* action = bar != nullptr ? bar->addAction(CodePageToQString(caption_)) : menu->addAction(CodePageToQString(caption_));
     action_ = action;
     connect(action, &QAction::triggered, this, &TMenuItem::Triggered);
   }

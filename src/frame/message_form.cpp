@@ -1,7 +1,6 @@
 #include "frame/message_form.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 
 #include <QApplication>
@@ -13,17 +12,15 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "base/code_page.h"
 #include "frame/application.h"
 #include "frame/screen.h"
 #include "frame/message_form_dialog.h"
 #include "frame/services.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
 namespace {
-
-QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
 
 const char* const kButtonCaption = "OK";
 // The title a notice gets when the program has no application object.
@@ -57,16 +54,6 @@ class NoticeLabel final : public QWidget {
 
 }  // namespace
 
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  const std::int64_t product = static_cast<std::int64_t>(a) * b;
-  const bool negative = (product < 0) != (c < 0);
-  const std::int64_t magnitude = product < 0 ? -product : product;
-  const std::int64_t divisor = c < 0 ? -static_cast<std::int64_t>(c) : c;
-  const std::int64_t rounded = (magnitude * 2 + divisor) / (divisor * 2);
-  return static_cast<int>(negative ? -rounded : rounded);
-}
-
 NoticeMetrics MeasureNotice(const QFont& font) {
   const QFontMetrics fontMetrics(font);
   const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -93,10 +80,10 @@ TMessageForm::TMessageForm(const std::string& caption, const std::string& text, 
                           Qt::MSWindowsFixedSizeDialogHint),
       caption_(caption),
       text_(text),
-      displayText_(NormaliseLineBreaks(ToQString(text))) {
+      displayText_(NormaliseLineBreaks(CodePageToQString(text))) {
   setObjectName(QStringLiteral("TMessageForm"));
   setFont(QApplication::font("QMessageBox"));
-  setWindowTitle(ToQString(caption));
+  setWindowTitle(CodePageToQString(caption));
   metrics_ = MeasureNotice(font());
 
   const QFontMetrics fontMetrics(font());
@@ -143,7 +130,7 @@ void TMessageForm::showEvent(QShowEvent* event) {
 void TMessageForm::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier) {
     QApplication::beep();
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(ToQString(ClipboardText()));
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(CodePageToQString(ClipboardText()));
     event->accept();
     return;
   }

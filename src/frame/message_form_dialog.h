@@ -9,12 +9,11 @@
 #include <QDialog>
 #include <QFont>
 
+#include "base/mul_div.h"
+
 class QPushButton;
 
 namespace zembrot {
-
-// a x b / c rounded to the nearest integer, halves away from zero.
-int MulDiv(int a, int b, int c);
 
 // The layout of a notice, all in pixels of the dialog's client area.
 struct NoticeMetrics {

@@ -12,17 +12,16 @@
 
 #include "base/code_page.h"
 #include "frame/services.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
 namespace {
 
-QString ToQString(const std::string& bytes) { return QString::fromStdU16String(CodePageToUtf16(bytes)); }
-
 // "Text files|*.txt;*.text|All|*.*" -> "Text files (*.txt *.text)", "All (*.*)".
 // An entry whose display text is its pattern shows just the pattern.
 QStringList NameFilters(const std::string& filter) {
-  const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+  const QStringList parts = CodePageToQString(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype index = 0; index + 1 < parts.size(); index += 2) {
     const QString& display = parts[index];
@@ -61,7 +60,7 @@ bool TOpenDialog::ExecuteDialog() {
     const int index = FilterIndex >= 1 && FilterIndex <= filters.size() ? FilterIndex - 1 : 0;
     dialog.selectNameFilter(filters[index]);
   }
-  if (!FileName.empty()) dialog.selectFile(ToQString(FileName));
+  if (!FileName.empty()) dialog.selectFile(CodePageToQString(FileName));
   dialog.resize(dialog.sizeHint());
   PlaceDialog(dialog);
 

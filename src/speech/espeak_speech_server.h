@@ -9,8 +9,11 @@
 // order, none is dropped. Call it from the GUI thread only.
 //
 // espeak-ng opens the audio device on the speech thread and keeps it. When
-// no audio device can be opened, the words are synthesised and dropped (the
-// game goes on without sound) and a line on stderr says why.
+// no audio device can be opened, connecting fails with the engine's reason,
+// and the next connection tries again; the game reports that like any other
+// speech failure. Only a server made with silentWithoutAudio (the tests'
+// way of running without sound) connects anyway, synthesising the words and
+// dropping them, with a line on stderr saying why.
 //
 // Besides playback the engine can synthesise into memory, for the tests and
 // the benchmark. espeak-ng cannot leave the audio device once it holds it, so
@@ -34,8 +37,8 @@ struct EspeakOptions {
   // "null" for ALSA's silent device. The engine keeps the device of the
   // server that first connected for the life of the process.
   std::string audioDevice;
-  // When the audio device cannot be opened: true plays silently, false
-  // fails the connection with the reason.
+  // When the audio device cannot be opened: false (the program's setting)
+  // fails the connection with the reason, true plays silently.
   bool silentWithoutAudio = false;
 };
 

@@ -1,12 +1,12 @@
 #include "widgets/font.h"
 
-#include <cstdlib>
 #include <mutex>
 
 #include <QFont>
 #include <QStringList>
 
-#include "base/code_page.h"
+#include "base/mul_div.h"
+#include "widgets/text_drawing.h"
 
 namespace zembrot {
 
@@ -19,28 +19,15 @@ constexpr int kPointsPerInch = 72;
 const char* const kDefaultFaceName = "MS Sans Serif";
 const char* const kSongFaceName = "\xCB\xCE\xCC\xE5";
 
-// a * b / c rounded to nearest, halves away from zero.
-int MulDiv(int a, int b, int c) {
-  const long long product = static_cast<long long>(a) * b;
-  long long quotient = product / c;
-  const long long remainder = product % c;
-  if (2 * std::llabs(remainder) >= std::llabs(static_cast<long long>(c))) {
-    quotient += (product < 0) != (c < 0) ? -1 : 1;
-  }
-  return static_cast<int>(quotient);
-}
-
-QString FaceName(const std::string& name) { return QString::fromStdU16String(CodePageToUtf16(name)); }
-
 // The face names the program's texts use are Windows faces; map them once to
 // faces installed here. Qt consults the substitutes when the face itself is
 // missing.
 void InstallFontSubstitutions() {
   static std::once_flag once;
   std::call_once(once, [] {
-    QFont::insertSubstitutions(FaceName(kSongFaceName),
+    QFont::insertSubstitutions(CodePageToQString(kSongFaceName),
                                {QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")});
-    QFont::insertSubstitutions(FaceName(kDefaultFaceName),
+    QFont::insertSubstitutions(CodePageToQString(kDefaultFaceName),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
   });
 }
@@ -91,7 +78,7 @@ void TFont::Changed() {
 
 QFont TFont::ToQFont() const {
   InstallFontSubstitutions();
-  QFont font(FaceName(name_));
+  QFont font(CodePageToQString(name_));
   // A negative height is the character height without internal leading,
   // which is the em size Qt's pixel size stands for. A positive height is
   // the whole cell (leading included); Qt has no such request, so it is

@@ -4,7 +4,7 @@
 
 namespace zembrot {
 
-QString CodePageToQString(const std::string& bytes) {
+QString CodePageToQString(std::string_view bytes) {
   return QString::fromStdU16String(CodePageToUtf16(bytes));
 }
 

@@ -4,13 +4,14 @@
 // strings and layout flags Qt measures and draws with.
 
 #include <string>
+#include <string_view>
 
 #include <QString>
 
 namespace zembrot {
 
 // Code-page bytes to a QString; a stray byte becomes U+FFFD, never an error.
-QString CodePageToQString(const std::string& bytes);
+QString CodePageToQString(std::string_view bytes);
 
 // The caption as the text layout sees it: CR LF (and a lone CR or LF) starts
 // a new line.

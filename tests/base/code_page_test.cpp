@@ -63,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LossyCase{"PairIsOneCharacter", u"x\U0001F600y", "x?y"},
                     LossyCase{"TwoPairs", u"\U0001F600\U0001F600", "??"},
                     LossyCase{"PairThenLoneLowSurrogate", u"\U0001F600\xDC00" u"x", "??x"},
+                    LossyCase{"ThaiThenLoneLowSurrogate", u"\u0E01\xDC00" u"x", "??x"},
                     LossyCase{"LoneHighSurrogateKeepsNextCharacter", u"A\xD800" u"B", "A?B"},
                     LossyCase{"LoneHighSurrogateBeforeChinese", u"\xD800\u82F9", "?\xC6\xBB"},
                     LossyCase{"LoneLowSurrogate", u"A\xDC00" u"B", "A?B"},
@@ -110,6 +111,8 @@ TEST(Utf8ToCodePage, MalformedBytesBecomeQuestionMarks) {
       {"\xE8\x8B\xB9\xFF", "\xC6\xBB?"},    // good character, then junk
       {"\xF0\x9F\x98\x80\xFF", "??"},        // a character GBK lacks, then junk
       {"\xF0\x9F\x98\x80\xE8\x8B", "???"},   // ... then a character cut short
+      {"\xC3\x9F\xFF", "??"},                 // shorter characters GBK lacks, then junk
+      {"\xE0\xB8\x81\x80", "??"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToCodePage(c.utf8), c.gbk) << testing::PrintToString(c.utf8);
@@ -163,6 +166,33 @@ TEST(CodePage, LongTextsWithSomethingToReplaceKeepEverythingElse) {
     expectedFromUtf8.insert(gbkAt, "??");
     EXPECT_EQ(Utf8ToCodePage(badUtf8), expectedFromUtf8);
   }
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
+}
+
+std::u16string Repeat(const std::u16string& text, int times) {
+  std::u16string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
+}
+
+TEST(CodePage, LongTextsKeepTheirRulesThroughout) {
+  // Tens of kilobytes, with characters of every length at every alignment
+  // and replacements all the way through.
+  EXPECT_EQ(Utf16ToCodePage(Repeat(u"\u82F9\u0E01a", 20000)), Repeat("\xC6\xBB?a", 20000));
+  EXPECT_EQ(Utf16ToCodePage(u"a" + Repeat(u"\U0001F600\u82F9", 20000)), "a" + Repeat("?\xC6\xBB", 20000));
+  EXPECT_EQ(Utf16ToUtf8(u"a" + Repeat(u"\U0001F600\xD800", 20000)),
+            "a" + Repeat("\xF0\x9F\x98\x80\xEF\xBF\xBD", 20000));
+  EXPECT_EQ(Utf8ToCodePage(Repeat("\xF0\x9F\x98\x80\xE8\x8B\xB9\x80", 20000)), Repeat("?\xC6\xBB?", 20000));
+  EXPECT_EQ(CodePageToUtf16(Repeat("\xFF\xC6\xBB", 20000)), Repeat(u"\uFFFD\u82F9", 20000));
+  EXPECT_EQ(CodePageToUtf8(Repeat("b\xC6\xBB", 30000) + "\x81"), Repeat("b\xE8\x8B\xB9", 30000) + "\xEF\xBF\xBD");
+  EXPECT_TRUE(IsValidUtf8(Repeat("a\xE8\x8B\xB9\xF0\x9F\x98\x80", 20000)));
+  EXPECT_FALSE(IsValidUtf8(Repeat("a\xE8\x8B\xB9", 20000) + "\xE8\x8B"));
+  EXPECT_FALSE(IsValidUtf8(Repeat("abc", 20000) + "\xC0\xAF" + Repeat("abc", 20000)));
 }
 
 TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {

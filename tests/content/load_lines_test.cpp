@@ -9,6 +9,7 @@
 
 #include "base/errors.h"
 #include "base/system_message.h"
+#include "content/file_bytes.h"
 #include "content/string_list.h"
 #include "lines_of.h"
 
@@ -252,6 +253,24 @@ TEST_F(PracticeFileTest, OpenErrorsNameTheAbsolutePathAndTheSystemText) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(OpenErrorOf(c.path), c.message) << testing::PrintToString(c.path);
+  }
+}
+
+TEST(AbsolutePathTest, AbsolutePathsStartAgainFromTheRoot) {
+  const struct {
+    std::string path;
+    std::string absolute;
+  } cases[] = {
+      {"//no/such/x.txt", "/no/such/x.txt"},
+      {"///", "/"},
+      {"/..", "/"},
+      {"/a/b/../..", "/"},
+      {"/a/./b/", "/a/b/"},
+      {"/a//b/.", "/a/b"},
+      {"/a/\xCA\xB3/../\xCE\xEF", "/a/\xCE\xEF"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AbsolutePath(c.path), c.absolute) << testing::PrintToString(c.path);
   }
 }
 

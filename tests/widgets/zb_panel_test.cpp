@@ -40,6 +40,73 @@ INSTANTIATE_TEST_SUITE_P(Panels, PanelFrameTest,
                                            FrameCase{TFrameStyleEx::fsFlat, 0, RGB(128, 128, 128)},
                                            FrameCase{TFrameStyleEx::fsNone, 30, RGB(20, 40, 60)}));
 
+// The bevelled styles: two rings of one pixel each (one for fsStatus and
+// fsPopup), light from the top left and shade at the bottom right; the
+// bottom-left and top-right corners belong to the shade.
+struct BevelCase {
+  const char* name;
+  TFrameStyleEx style;
+  TColor outerTopLeft;
+  TColor outerBottomRight;
+  TColor innerTopLeft;      // the interior colour for a one-ring style
+  TColor innerBottomRight;
+};
+
+class PanelBevelTest : public ::testing::TestWithParam<BevelCase> {};
+
+TEST_P(PanelBevelTest, DrawsEachRingInItsColours) {
+  const testing_support::ScopedPalette palette;
+  const BevelCase& c = GetParam();
+  TZbPanel panel;
+  panel.resize(120, 80);
+  panel.SetBorderOuter(c.style);
+  panel.SetColor(RGB(20, 40, 60));
+  const QImage image = Render(panel);
+  const struct {
+    QPoint at;
+    TColor colour;
+  } pixels[] = {
+      {{0, 0}, c.outerTopLeft},       {{60, 0}, c.outerTopLeft},       {{0, 40}, c.outerTopLeft},
+      {{119, 0}, c.outerBottomRight}, {{0, 79}, c.outerBottomRight},   {{119, 79}, c.outerBottomRight},
+      {{60, 79}, c.outerBottomRight}, {{119, 40}, c.outerBottomRight}, {{1, 1}, c.innerTopLeft},
+      {{60, 1}, c.innerTopLeft},      {{1, 40}, c.innerTopLeft},       {{118, 1}, c.innerBottomRight},
+      {{1, 78}, c.innerBottomRight},  {{118, 78}, c.innerBottomRight}, {{60, 78}, c.innerBottomRight},
+      {{118, 40}, c.innerBottomRight}, {{2, 2}, RGB(20, 40, 60)},      {{117, 77}, RGB(20, 40, 60)},
+      {{60, 40}, RGB(20, 40, 60)},
+  };
+  for (const auto& pixel : pixels) {
+    EXPECT_EQ(PixelAt(image, pixel.at.x(), pixel.at.y()), pixel.colour) << pixel.at.x() << "," << pixel.at.y();
+  }
+}
+
+// Palette: button highlight 254, 254, 254; button face 212, 208, 200; button
+// shadow 128, 128, 128; dark shadow 64, 64, 64. The flat colour is the button
+// shadow raised by 30.
+INSTANTIATE_TEST_SUITE_P(
+    Styles, PanelBevelTest,
+    ::testing::Values(
+        BevelCase{"Raised", TFrameStyleEx::fsRaised, RGB(254, 254, 254), RGB(64, 64, 64), RGB(212, 208, 200),
+                  RGB(128, 128, 128)},
+        BevelCase{"ButtonUp", TFrameStyleEx::fsButtonUp, RGB(254, 254, 254), RGB(64, 64, 64), RGB(212, 208, 200),
+                  RGB(128, 128, 128)},
+        BevelCase{"Lowered", TFrameStyleEx::fsLowered, RGB(128, 128, 128), RGB(254, 254, 254), RGB(64, 64, 64),
+                  RGB(212, 208, 200)},
+        BevelCase{"ButtonDown", TFrameStyleEx::fsButtonDown, RGB(128, 128, 128), RGB(254, 254, 254),
+                  RGB(64, 64, 64), RGB(212, 208, 200)},
+        BevelCase{"Groove", TFrameStyleEx::fsGroove, RGB(128, 128, 128), RGB(254, 254, 254), RGB(254, 254, 254),
+                  RGB(128, 128, 128)},
+        BevelCase{"Bump", TFrameStyleEx::fsBump, RGB(254, 254, 254), RGB(128, 128, 128), RGB(128, 128, 128),
+                  RGB(254, 254, 254)},
+        BevelCase{"Status", TFrameStyleEx::fsStatus, RGB(128, 128, 128), RGB(254, 254, 254), RGB(20, 40, 60),
+                  RGB(20, 40, 60)},
+        BevelCase{"Popup", TFrameStyleEx::fsPopup, RGB(254, 254, 254), RGB(128, 128, 128), RGB(20, 40, 60),
+                  RGB(20, 40, 60)},
+        BevelCase{"FlatBold", TFrameStyleEx::fsFlatBold, RGB(159, 159, 159), RGB(159, 159, 159),
+                  RGB(159, 159, 159), RGB(159, 159, 159)},
+        BevelCase{"FlatRounded", TFrameStyleEx::fsFlatRounded, RGB(159, 159, 159), RGB(159, 159, 159),
+                  RGB(159, 159, 159), RGB(159, 159, 159)}),
+    [](const ::testing::TestParamInfo<BevelCase>& tested) { return std::string(tested.param.name); });
+
 TEST(Panel, DefaultsAndAllowances) {
   const TZbPanel panel;
   EXPECT_EQ(panel.BorderOuter(), TFrameStyleEx::fsRaised);
