@@ -8,10 +8,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libespeak-ng-dev espeak-ng-data
   libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales
-  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 missing=()

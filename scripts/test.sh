@@ -13,7 +13,6 @@ jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROT_WERROR=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
-bash scripts/test-windows.sh  # base, content and speech for Windows, tests under Wine
 
 # The sanitizer build runs the unit, widget and game suites (not the
 # benchmarks, and not the end-to-end tests, which drive the release program).
@@ -25,3 +24,4 @@ cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/speech/lsan_suppressions.txt" \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
+bash scripts/test-windows.sh  # base, content and speech for Windows, tests under Wine
