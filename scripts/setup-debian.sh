@@ -10,6 +10,7 @@ packages=(
   libespeak-ng-dev espeak-ng-data
   flite1-dev libpcaudio-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
   libx11-dev xvfb xdotool x11-utils imagemagick
   fonts-arphic-uming fonts-wqy-zenhei
   locales

@@ -28,3 +28,4 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
 
 bash scripts/fuzz.sh
+bash scripts/test-windows.sh  # base, content and speech for Windows, tests under Wine

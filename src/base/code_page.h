@@ -1,12 +1,12 @@
 #pragma once
 
-// The system code page and the conversions at the program's edges.
+// The game's code page and the conversions at the program's edges.
 //
-// Every text inside the program is a byte string in the system ANSI code
-// page: the platform's ANSI code page on Windows, GBK (936) elsewhere, so the
-// shipped GBK practice lists behave the same everywhere. Conversions happen
-// only where text leaves or enters the program: painting, keyboard input,
-// file names and speech.
+// Every text inside the program is a byte string in GBK (code page 936) on
+// every platform, Windows included whatever its own code page, so the
+// Chinese interface and the shipped GBK practice lists behave the same
+// everywhere. Conversions happen only where text leaves or enters the
+// program: painting, keyboard input, file names and speech.
 
 #include <cstddef>
 #include <filesystem>
@@ -15,7 +15,7 @@
 
 namespace zembrot {
 
-// True when the byte starts a double-byte character of the system code page.
+// True when the byte starts a double-byte character of the code page.
 bool IsLeadByte(unsigned char byte);
 
 // Length (1 or 2) of the character that starts at `position`: a lead byte

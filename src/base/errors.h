@@ -2,7 +2,7 @@
 
 // The error classes of the whole program. Every failure travels as one of
 // these; the frame's error report shows the message of whatever escapes a
-// handler. The messages are byte strings in the system code page.
+// handler. The messages are byte strings in the game's code page.
 
 #include <cstdint>
 #include <exception>

@@ -15,10 +15,22 @@ namespace zembrot {
 #ifdef _WIN32
 
 std::string SystemMessageForCode(std::int32_t code) {
-  char buffer[256] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                      static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
-  return std::string(buffer, length);
+  // The system's wide text, in the game's code page whatever the system's
+  // own is; characters GBK lacks become "?".
+  wchar_t buffer[256] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      static_cast<DWORD>(code), 0, buffer, static_cast<DWORD>(std::size(buffer)),
+                                      nullptr);
+  std::string text = Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
+  // At most 255 bytes, never half a character.
+  std::size_t kept = 0;
+  while (kept < text.size()) {
+    const std::size_t next = kept + CodePageCharLength(text, kept);
+    if (next > 255) break;
+    kept = next;
+  }
+  text.resize(kept);
+  return text;
 }
 
 std::string SystemErrorText(int errorNumber) {

@@ -93,6 +93,10 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) ThrowOpenError(path, static_cast<int>(GetLastError()));
   const HandleCloser closer(file);
+  // "NUL", "CON" and the other device names open in every folder; only a
+  // file on disk is a practice file (reading the console would wait for the
+  // keyboard). A device is refused the way a folder is.
+  if (GetFileType(file) != FILE_TYPE_DISK) ThrowOpenError(path, ERROR_ACCESS_DENIED);
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file, &fileSize)) ThrowOpenError(path, static_cast<int>(GetLastError()));
   const auto size = static_cast<std::size_t>(fileSize.QuadPart);

@@ -3,7 +3,7 @@
 // Text operations that divide the game's lines at a separator: a practice
 // line at its first comma, a tally entry at its first semicolon.
 //
-// Texts are byte strings in the system code page and positions are 1-based
+// Texts are byte strings in the game's code page and positions are 1-based
 // byte positions, 0 meaning "not found". Searches compare bytes and know
 // nothing of double-byte characters, which is safe for separators below 64
 // such as "," and ";": no GBK character contains them.

@@ -64,9 +64,16 @@ std::string BstrToCodePage(BSTR text) {
   return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text), SysStringLen(text)));
 }
 
+// COM interfaces have no virtual destructor by design (an object frees
+// itself in Release); GCC warns about deriving from one all the same.
+#ifdef __GNUC__
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
+
 // The event sink: the game handles none of the voice's events, so every
 // event is received and dropped.
-class EventSink : public IDispatch {
+class EventSink final : public IDispatch {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (object == nullptr) return E_POINTER;
@@ -102,6 +109,10 @@ class EventSink : public IDispatch {
   ~EventSink() = default;  // freed by its last Release only
   std::atomic<ULONG> references_{1};
 };
+
+#ifdef __GNUC__
+#pragma GCC diagnostic pop
+#endif
 
 class SapiVoice : public SpeechVoice {
  public:

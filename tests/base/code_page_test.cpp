@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/code_page.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdlib>
+#endif
 
 namespace zembrot {
 namespace {
@@ -54,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LossyCase{"SharpS", u"\u00DF\u00DF", "??"},
                     LossyCase{"PairIsOneCharacter", u"x\U0001F600y", "x?y"},
                     LossyCase{"TwoPairs", u"\U0001F600\U0001F600", "??"},
+                    LossyCase{"PairThenLoneLowSurrogate", u"\U0001F600\xDC00" u"x", "??x"},
+                    LossyCase{"ThaiThenLoneLowSurrogate", u"\u0E01\xDC00" u"x", "??x"},
                     LossyCase{"LoneHighSurrogateKeepsNextCharacter", u"A\xD800" u"B", "A?B"},
                     LossyCase{"LoneHighSurrogateBeforeChinese", u"\xD800\u82F9", "?\xC6\xBB"},
                     LossyCase{"LoneLowSurrogate", u"A\xDC00" u"B", "A?B"},
@@ -99,6 +109,10 @@ TEST(Utf8ToCodePage, MalformedBytesBecomeQuestionMarks) {
       {"\x80x", "?x"},                      // stray continuation byte
       {"\xF0\x9F\x98\x80", "?"},            // valid, but not in the code page
       {"\xE8\x8B\xB9\xFF", "\xC6\xBB?"},    // good character, then junk
+      {"\xF0\x9F\x98\x80\xFF", "??"},        // a character GBK lacks, then junk
+      {"\xF0\x9F\x98\x80\xE8\x8B", "???"},   // ... then a character cut short
+      {"\xC3\x9F\xFF", "??"},                 // shorter characters GBK lacks, then junk
+      {"\xE0\xB8\x81\x80", "??"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToCodePage(c.utf8), c.gbk) << testing::PrintToString(c.utf8);
@@ -115,6 +129,43 @@ TEST(CodePage, ConvertsLongTextsWholly) {
   }
   EXPECT_EQ(Utf8ToCodePage(utf8), gbk);
   EXPECT_EQ(CodePageToUtf8(gbk), utf8);
+}
+
+TEST(CodePage, LongTextsWithSomethingToReplaceKeepEverythingElse) {
+  // 2000 times "苹果a": five bytes, three UTF-16 units, five UTF-8 bytes.
+  std::string gbk;
+  std::u16string wide;
+  std::string utf8;
+  for (int i = 0; i < 2000; ++i) {
+    gbk += "\xC6\xBB\xB9\xFB" "a";
+    wide += u"\u82F9\u679Ca";
+    utf8 += "苹果a";
+  }
+  // Where something is put in: the start, just before, at and after 4096
+  // bytes, and the end.
+  for (int at : {0, 819, 820, 821, 2000}) {
+    SCOPED_TRACE(at);
+    const auto gbkAt = static_cast<std::size_t>(at) * 5;
+    const auto wideAt = static_cast<std::size_t>(at) * 3;
+    const auto utf8At = static_cast<std::size_t>(at) * 7;
+    std::string badGbk = gbk;
+    badGbk.insert(gbkAt, "\xFF\xAA\xA1,");  // no character, then a user-defined code
+    std::u16string expectedWide = wide;
+    expectedWide.insert(wideAt, u"\uFFFD\uFFFD\uFFFD,");
+    EXPECT_EQ(CodePageToUtf16(badGbk), expectedWide);
+
+    std::u16string emoji = wide;
+    emoji.insert(wideAt, u"\U0001F600\xDC00");  // a pair, then a lone low surrogate
+    std::string expectedGbk = gbk;
+    expectedGbk.insert(gbkAt, "??");
+    EXPECT_EQ(Utf16ToCodePage(emoji), expectedGbk);
+
+    std::string badUtf8 = utf8;
+    badUtf8.insert(utf8At, "\xE8\x8B");  // a character cut short
+    std::string expectedFromUtf8 = gbk;
+    expectedFromUtf8.insert(gbkAt, "??");
+    EXPECT_EQ(Utf8ToCodePage(badUtf8), expectedFromUtf8);
+  }
 }
 
 std::string Repeat(const std::string& text, int times) {
@@ -162,6 +213,63 @@ TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   for (const auto& c : cases) {
     EXPECT_EQ(Utf16ToUtf8(c.wide), c.utf8) << testing::PrintToString(c.utf8);
   }
+}
+
+// FNV-1a over bytes: one number that stands for a whole conversion table.
+class TableFingerprint {
+ public:
+  void Add(unsigned char byte) { value_ = (value_ ^ byte) * 0x100000001B3ULL; }
+  std::uint64_t Value() const { return value_; }
+
+ private:
+  std::uint64_t value_ = 0xCBF29CE484222325ULL;
+};
+
+// The fingerprints below were taken from glibc's iconv GBK table: every
+// platform must decode and encode every character the same way. (Windows's
+// own table differs in the user-defined areas, which count as missing.)
+TEST(CodePageToUtf16, EveryDoubleByteCodeDecodesAsOnEveryPlatform) {
+  TableFingerprint fingerprint;
+  int characters = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string wide = CodePageToUtf16(std::string_view(pair, 2));
+      if (wide.size() == 1 && wide[0] != u'\uFFFD') ++characters;
+      for (char16_t unit : wide) {
+        fingerprint.Add(static_cast<unsigned char>(unit & 0xFF));
+        fingerprint.Add(static_cast<unsigned char>(unit >> 8));
+      }
+      fingerprint.Add(0);
+      fingerprint.Add(0);
+    }
+  }
+  EXPECT_EQ(characters, 21791);
+  EXPECT_EQ(fingerprint.Value(), 0x5D82108E3A54ED92ULL);
+}
+
+TEST(Utf16ToCodePage, EveryCharacterOfTheBasicPlaneEncodesAsOnEveryPlatform) {
+  TableFingerprint fingerprint;
+  int characters = 0;
+  for (char32_t code = 1; code <= 0xFFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    const char16_t unit = static_cast<char16_t>(code);
+    const std::string bytes = Utf16ToCodePage(std::u16string_view(&unit, 1));
+    if (bytes != "?" || unit == u'?') ++characters;
+    for (char byte : bytes) fingerprint.Add(static_cast<unsigned char>(byte));
+    fingerprint.Add(0);
+  }
+  EXPECT_EQ(characters, 21919);
+  EXPECT_EQ(fingerprint.Value(), 0x00365975EBD880B3ULL);
+}
+
+TEST(CodePage, UserDefinedAreasAreNoCharacters) {
+  // Windows maps these to the Private Use Area; iconv has nothing for them.
+  EXPECT_EQ(CodePageToUtf16("\xAA\xA1"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(CodePageToUtf16("\xD7\xFA,"), u"\uFFFD\uFFFD,");
+  EXPECT_EQ(CodePageToUtf16("\x80"), u"\u20AC");  // the euro sign is GBK's
+  EXPECT_EQ(Utf16ToCodePage(u"\uE000\uE810x"), "??x");
+  EXPECT_EQ(CodePageToUtf8("\xAA\xA1,\xC6\xBB"), "\xEF\xBF\xBD\xEF\xBF\xBD,\xE8\x8B\xB9");
 }
 
 TEST(IsValidUtf8, Table) {
@@ -215,7 +323,9 @@ TEST(CodePageCharLength, LeadByteTakesTheNextByteAlong) {
 TEST(FileName, CodePagePathBecomesUtf8FileNameAndBack) {
   const std::string gbk = "data/\xCA\xB3\xCE\xEF.txt";
   const std::filesystem::path name = CodePageToFileName(gbk);
-#ifndef _WIN32
+#ifdef _WIN32
+  EXPECT_EQ(name.native(), L"data/\u98DF\u7269.txt");  // whatever the system's code page
+#else
   EXPECT_EQ(name.native(), "data/食物.txt");
 #endif
   EXPECT_EQ(FileNameToCodePage(name), gbk);
@@ -224,6 +334,17 @@ TEST(FileName, CodePagePathBecomesUtf8FileNameAndBack) {
   EXPECT_EQ(FileNameToCodePage(std::filesystem::path("\xB9\xFB.txt")), "\xB9\xFB.txt");
 #endif
 }
+
+#ifdef _WIN32
+// The Windows check runs these tests in a Chinese and in an English system
+// code page and names the one it meant in ZEMBROT_EXPECTED_ACP; every other
+// test here must pass whichever it is.
+TEST(SystemCodePage, IsTheOneTheRunAskedFor) {
+  const char* expected = std::getenv("ZEMBROT_EXPECTED_ACP");
+  if (expected == nullptr) GTEST_SKIP() << "ZEMBROT_EXPECTED_ACP is not set";
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::strtoul(expected, nullptr, 10)));
+}
+#endif
 
 }  // namespace
 }  // namespace zembrot

@@ -9,8 +9,13 @@
 #include <typeinfo>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/errors.h"
 #include "base/system_message.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace zembrot {
 namespace {
@@ -87,6 +92,27 @@ TEST(TrimTrailingBlanksAndStops, Table) {
   }
 }
 
+// Result codes every platform has a text for (in its own language, so the
+// tests compare with the platform's text rather than with English words).
+constexpr std::uint32_t kCodesWithSystemText[] = {0x80004001, 0x80004005, 0x80070005, 0x80070057, 0x8007000E};
+
+// The platform's text for the code, as a message shows it.
+std::string TrimmedSystemText(std::uint32_t code) {
+  return TrimTrailingBlanksAndStops(SystemMessageForCode(static_cast<std::int32_t>(code)));
+}
+
+TEST(SystemMessageForCode, GivesTextForTheCommonCodesAndNoneForUnknownOnes) {
+  for (std::uint32_t code : kCodesWithSystemText) {
+    const std::string text = SystemMessageForCode(static_cast<std::int32_t>(code));
+    EXPECT_FALSE(TrimTrailingBlanksAndStops(text).empty()) << std::hex << code;
+    EXPECT_LE(text.size(), 255u) << std::hex << code;
+  }
+  // Codes of the speech engine's own and a code of no facility at all.
+  for (std::uint32_t code : {0x8004503Au, 0x0004503Au, 0xFFFFFFFFu}) {
+    EXPECT_EQ(SystemMessageForCode(static_cast<std::int32_t>(code)), "") << std::hex << code;
+  }
+}
+
 TEST(EOleSysError, MessageFallsBackToSystemTextThenToTheCode) {
   const struct {
     std::string message;
@@ -94,11 +120,8 @@ TEST(EOleSysError, MessageFallsBackToSystemTextThenToTheCode) {
     std::string expected;
   } cases[] = {
       {"", 0x8004503A, "OLE error 8004503A"},
-      {"", 0x0000000A, "OLE error 0000000A"},
+      {"", 0x0004503A, "OLE error 0004503A"},
       {"", 0xFFFFFFFF, "OLE error FFFFFFFF"},
-      {"", 0x80004005, "Unspecified error"},
-      {"", 0x80070005, "Access is denied"},
-      {"", 0x80070057, "The parameter is incorrect"},
       {"Own words", 0x8004503A, "Own words"},
       {"Own words.", 0x80004005, "Own words."},  // a given message is kept as it is
   };
@@ -106,6 +129,20 @@ TEST(EOleSysError, MessageFallsBackToSystemTextThenToTheCode) {
     const EOleSysError error(c.message, static_cast<std::int32_t>(c.code));
     EXPECT_EQ(std::string(error.what()), c.expected) << std::hex << c.code;
     EXPECT_EQ(static_cast<std::uint32_t>(error.ErrorCode()), c.code);
+  }
+  for (std::uint32_t code : kCodesWithSystemText) {
+    const EOleSysError error("", static_cast<std::int32_t>(code));
+    const std::string message = error.what();
+    const std::string systemText = SystemMessageForCode(static_cast<std::int32_t>(code));
+    // The system's text with its trailing blanks and full stops cut off,
+    // and nothing else changed.
+    ASSERT_FALSE(message.empty()) << std::hex << code;
+    EXPECT_TRUE(systemText.starts_with(message)) << std::hex << code;
+    EXPECT_EQ(systemText.substr(message.size()).find_first_not_of(" .\r\n\t"), std::string::npos)
+        << std::hex << code;
+    EXPECT_NE(message.back(), '.') << std::hex << code;
+    EXPECT_GT(static_cast<unsigned char>(message.back()), 32) << std::hex << code;
+    EXPECT_EQ(static_cast<std::uint32_t>(error.ErrorCode()), code);
   }
 }
 
@@ -121,7 +158,7 @@ TEST(EOleException, DescriptionLosesTrailingBlanksAndStopsBeforeTheFallback) {
       {"a.b", 0x8004503A, "a.b"},
       {"", 0x8004503A, "OLE error 8004503A"},
       {" . \r\n", 0x8004503A, "OLE error 8004503A"},
-      {"...", 0x80004005, "Unspecified error"},
+      {"...", 0x80004005, TrimmedSystemText(0x80004005)},  // nothing left: the system's text
       {"\xD3\xEF\xD2\xF4\xA1\xA3 ", 0x8004503A, "\xD3\xEF\xD2\xF4\xA1\xA3"},  // 语音。: full-width stop stays
       {"\xD3\xEF.", 0x8004503A, "\xD3\xEF"},
   };
@@ -148,6 +185,21 @@ TEST(SystemErrorText, IsTheSystemsTextWithoutTrailingStop) {
     EXPECT_GT(static_cast<unsigned char>(text.back()), 32);
   }
 }
+
+#ifdef _WIN32
+TEST(SystemMessageForCode, IsTheSystemsWideTextInTheGamesCodePage) {
+  // Whatever code page the system runs in, the text comes in GBK: read back
+  // as GBK it is the system's own wide text.
+  for (DWORD code : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED}}) {
+    wchar_t buffer[256] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                        0, buffer, 256, nullptr);
+    ASSERT_GT(length, 0u);
+    const std::u16string wide(reinterpret_cast<const char16_t*>(buffer), length);
+    EXPECT_EQ(CodePageToUtf16(SystemMessageForCode(static_cast<std::int32_t>(code))), wide);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace zembrot

@@ -15,7 +15,9 @@
 #include "content/string_list.h"
 #include "lines_of.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -165,6 +167,67 @@ TEST_F(PracticeFileTest, DefaultFileNameInCodePageFindsTheFileOnDisk) {
   list.LoadLines("\xCA\xB3\xCE\xEF.txt");
   EXPECT_EQ(LinesOf(list), (Lines{"rice,\xC3\xD7"}));
 }
+
+#ifdef _WIN32
+
+TEST_F(PracticeFileTest, OpenErrorsNameTheFullPathAndTheSystemText) {
+  Write("list.txt", "a");
+  fs::create_directory(folder_ / "sub");
+  fs::current_path(folder_);
+  const std::string folder = Folder();
+  const struct {
+    std::string path;
+    std::string fullPath;
+    DWORD error;
+  } cases[] = {
+      {folder + "\\missing.txt", folder + "\\missing.txt", ERROR_FILE_NOT_FOUND},
+      {"missing.txt", folder + "\\missing.txt", ERROR_FILE_NOT_FOUND},
+      {".\\sub\\..\\sub\\.\\missing.txt", folder + "\\sub\\missing.txt", ERROR_FILE_NOT_FOUND},
+      {"sub/missing.txt", folder + "\\sub\\missing.txt", ERROR_FILE_NOT_FOUND},
+      {"\xCA\xB3\xCE\xEF.txt", folder + "\\\xCA\xB3\xCE\xEF.txt", ERROR_FILE_NOT_FOUND},
+      {"no\\such\\x.txt", folder + "\\no\\such\\x.txt", ERROR_PATH_NOT_FOUND},
+      {"sub", folder + "\\sub", ERROR_ACCESS_DENIED},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(OpenErrorOf(c.path),
+              "Cannot open file \"" + c.fullPath + "\". " + SystemErrorText(static_cast<int>(c.error)))
+        << testing::PrintToString(c.path);
+  }
+}
+
+TEST_F(PracticeFileTest, ChineseFileNameOpensWhateverTheSystemCodePage) {
+  Write(fs::path(u8"食物.txt"), "rice,\xC3\xD7\r\n");
+  TStringList list;
+  list.LoadLines(Folder() + "\\\xCA\xB3\xCE\xEF.txt");
+  EXPECT_EQ(LinesOf(list), (Lines{"rice,\xC3\xD7"}));
+  EXPECT_TRUE(fs::exists(folder_ / L"\u98DF\u7269.txt"));
+}
+
+TEST_F(PracticeFileTest, FileHeldOpenForWritingIsNotRead) {
+  const std::string path = Write("busy.txt", "egg\r\n");
+  const HANDLE writer = CreateFileW((folder_ / "busy.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenErrorOf(path),
+            "Cannot open file \"" + path + "\". " + SystemErrorText(static_cast<int>(ERROR_SHARING_VIOLATION)));
+  CloseHandle(writer);
+  TStringList list;
+  list.LoadLines(path);
+  EXPECT_EQ(LinesOf(list), (Lines{"egg"}));
+}
+
+TEST_F(PracticeFileTest, DevicesAreNoPracticeFiles) {
+  // "NUL" and "CON" name devices in every folder; reading the console would
+  // wait for the keyboard.
+  for (const char* name : {"NUL", "CON", "nul.txt"}) {
+    TStringList list;
+    list.AppendLine("kept");
+    EXPECT_THROW(list.LoadLines(name), EFOpenError) << name;
+    EXPECT_EQ(LinesOf(list), (Lines{"kept"})) << name;
+  }
+}
+
+#endif
 
 #ifndef _WIN32
 
