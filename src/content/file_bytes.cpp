@@ -63,6 +63,28 @@ std::uint64_t GrownCapacity(std::uint64_t current, std::uint64_t needed, std::ui
 // Bytes read from a file of unknown length before its first growth.
 constexpr std::size_t kProbeSize = 64 * 1024;
 
+// Reads into `content` until `readSome(into, count)` delivers 0. The size the
+// system reported is where reading starts, not where it stops: files under
+// /proc report 0 and still have content, and a file may grow while it is read.
+template <typename ReadSome>
+void ReadToEnd(ByteBuffer& content, ReadSome readSome, const std::string& path, std::uint64_t largestContent) {
+  for (;;) {
+    if (content.Size() < content.Capacity()) {
+      const std::size_t delivered = readSome(content.Room(), content.Capacity() - content.Size());
+      if (delivered == 0) break;
+      content.Commit(delivered);
+      continue;
+    }
+    // Full: only grow for bytes that are really there.
+    char probe[kProbeSize];
+    const std::size_t delivered = readSome(probe, sizeof probe);
+    if (delivered == 0) break;
+    MakeRoom(content, GrownCapacity(content.Capacity(), content.Size() + delivered, largestContent), path,
+             largestContent);
+    content.AppendWithinCapacity({probe, delivered});
+  }
+}
+
 }  // namespace
 
 ByteBuffer ReadWholeFile(const std::string& path) { return ReadWholeFile(path, MachineMemory()); }
@@ -99,19 +121,16 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   if (GetFileType(file) != FILE_TYPE_DISK) ThrowOpenError(path, ERROR_ACCESS_DENIED);
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file, &fileSize)) ThrowOpenError(path, static_cast<int>(GetLastError()));
-  const auto size = static_cast<std::size_t>(fileSize.QuadPart);
   ByteBuffer content;
   MakeRoom(content, static_cast<std::uint64_t>(fileSize.QuadPart), path, largestContent);
-  while (content.Size() < size) {
-    // ReadFile counts in 32 bits; a file shorter than its size ends early.
-    const auto request = static_cast<DWORD>(std::min<std::size_t>(size - content.Size(), 1u << 30));
+  const auto readSome = [&](char* into, std::size_t count) -> std::size_t {
+    // ReadFile counts in 32 bits.
+    const auto request = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
     DWORD delivered = 0;
-    if (!ReadFile(file, content.Room(), request, &delivered, nullptr)) {
-      ThrowOpenError(path, static_cast<int>(GetLastError()));
-    }
-    if (delivered == 0) break;
-    content.Commit(delivered);
-  }
+    if (!ReadFile(file, into, request, &delivered, nullptr)) ThrowOpenError(path, static_cast<int>(GetLastError()));
+    return delivered;
+  };
+  ReadToEnd(content, readSome, path, largestContent);
   return content;
 }
 
@@ -190,27 +209,10 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   if (::fstat(descriptor, &status) != 0) ThrowOpenError(path, errno);
   RefuseUnlessRegular(path, status.st_mode);
 
-  // The reported size is where reading starts, not where it stops: files
-  // under /proc report 0 and still have content, and a file may grow while
-  // it is read.
   ByteBuffer content;
   MakeRoom(content, static_cast<std::uint64_t>(status.st_size), path, largestContent);
-  for (;;) {
-    if (content.Size() < content.Capacity()) {
-      const std::size_t delivered =
-          ReadSome(descriptor, content.Room(), content.Capacity() - content.Size(), path);
-      if (delivered == 0) break;
-      content.Commit(delivered);
-      continue;
-    }
-    // Full: only grow for bytes that are really there.
-    char probe[kProbeSize];
-    const std::size_t delivered = ReadSome(descriptor, probe, sizeof probe, path);
-    if (delivered == 0) break;
-    MakeRoom(content, GrownCapacity(content.Capacity(), content.Size() + delivered, largestContent), path,
-             largestContent);
-    content.AppendWithinCapacity({probe, delivered});
-  }
+  ReadToEnd(content, [&](char* into, std::size_t count) { return ReadSome(descriptor, into, count, path); }, path,
+            largestContent);
   return content;
 }
 
