@@ -87,3 +87,41 @@ close_and_expect_exit_code_0() {
 screenshot() {
   if [ -n "${ZEMBROT_E2E_SCREENSHOTS:-}" ]; then import -window root "$ZEMBROT_E2E_SCREENSHOTS/$1.png"; fi
 }
+
+# find_main_window: sets $window to the main window, X, Y, WIDTH and HEIGHT
+# to its geometry and $client_top to what lies above its 510-pixel client
+# area (the menu bar).
+find_main_window() {
+  window=$(find_window "Zembrot 1.01") || fail "no window captioned \"Zembrot 1.01\""
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  client_top=$((HEIGHT - 510))
+}
+
+# press_start: clicks the Start button (152,480, 81 x 25 in the client area);
+# the first tick shows the score.
+press_start() {
+  xdotool mousemove --window "$window" 190 $((client_top + 492)) click 1
+  wait_for_caption "$window" "得分:0" 10
+}
+
+# type_word <text>: types the text into the main window and presses Enter.
+type_word() {
+  xdotool windowfocus "$window" 2>/dev/null || true
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+}
+
+# expect_words_falling_behind_notice <screenshot name>: two pictures of the
+# screen two seconds apart differ, while the open notice itself stands still.
+expect_words_falling_behind_notice() {
+  local changed
+  sleep 0.5
+  import -window root "$WORK_DIR/notice_a.png"
+  sleep 2
+  import -window root "$WORK_DIR/notice_b.png"
+  screenshot "$1"
+  changed=$(compare -metric AE "$WORK_DIR/notice_a.png" "$WORK_DIR/notice_b.png" null: 2>&1 || true)
+  echo "pixels changed behind the open notice: $changed"
+  [ "${changed%%.*}" -gt 50 ] 2>/dev/null || fail "the words stood still behind the notice ($changed pixels changed)"
+}

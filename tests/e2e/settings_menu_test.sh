@@ -13,12 +13,9 @@ mkdir "$WORK_DIR/lists"
 write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨"
 start_game "$WORK_DIR/lists"
 
-window=$(find_window "Zembrot 1.01") || fail "no window captioned \"Zembrot 1.01\""
-sleep 0.5
+find_main_window
 # An active window draws its bar captions in the menu text colour, not grey.
 xdotool windowfocus "$window" 2>/dev/null || true
-eval "$(xdotool getwindowgeometry --shell "$window")"
-client_top=$((HEIGHT - 510))
 [ "$client_top" -ge 22 ] || fail "menu bar $client_top pixels high, expected at least the 22 of its items"
 
 # 设置 is the first bar item; its drop-down opens below the bar, items 22

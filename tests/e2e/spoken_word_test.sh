@@ -37,21 +37,15 @@ write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,
   "fish,鱼" "soup,汤" "cake,蛋糕"
 start_game "$WORK_DIR/lists"
 
-window=$(find_window "Zembrot 1.01") || fail "no window captioned \"Zembrot 1.01\""
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"
-client_top=$((HEIGHT - 510))
-xdotool mousemove --window "$window" 190 $((client_top + 492)) click 1
-wait_for_caption "$window" "得分:0" 10
-xdotool windowfocus "$window" 2>/dev/null || true
-xdotool type --delay 20 apple
-xdotool key Return
+find_main_window
+press_start
+type_word apple
 wait_for_caption "$window" "得分:1" 15
 
 # The game's stream: flite's rate, and no error box about the sound.
 stream=""
 for _ in $(seq 50); do
-  stream=$(pactl list sink-inputs 2>/dev/null | grep -E "Sample Specification|application.name" || true)
+  stream=$(pactl list sink-inputs 2>/dev/null | grep -E "Sample Spec|application.name" || true)
   echo "$stream" | grep -q "Zembrot" && break
   sleep 0.1
 done
