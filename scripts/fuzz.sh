@@ -24,7 +24,14 @@ for target in load_lines main_window; do
   # Qt and fontconfig keep caches until exit; leaks are the sanitizer run's
   # business (scripts/test.sh), not the fuzzer's.
   # Absolute paths: the window target works in a folder of its own.
-  (cd build/fuzz && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$PWD/fuzz/zembrot_${target}_fuzzer" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=65536 -detect_leaks=0 \
-    -print_final_stats=1 "$scratch/$target" "$root/fuzz/corpus/$target")
+  # The fuzzer's running commentary goes to a log; its closing figures are
+  # shown, and the whole log when it finds something.
+  log="$root/build/fuzz/$target.log"
+  if ! (cd build/fuzz && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$PWD/fuzz/zembrot_${target}_fuzzer" \
+      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=65536 -detect_leaks=0 \
+      -print_final_stats=1 "$scratch/$target" "$root/fuzz/corpus/$target") >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+  fi
+  grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log" || true
 done
