@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix thread
 # model, so std::thread and std::mutex work):
 #   cmake -S . -B build/windows --toolchain cmake/mingw-w64-x86_64.cmake

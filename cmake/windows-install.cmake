@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the ZIP package on Windows: the program, the shipped
 # practice lists beside it (the game looks for it in the current directory,
 # which is the program's folder when it is started from there) and the Qt

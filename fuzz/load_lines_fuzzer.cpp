@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -23,7 +24,8 @@ void Require(bool condition, const char* rule) {
 }
 
 const std::string& PracticeFilePath() {
-  static const std::string path = "/tmp/zembrot-fuzz-" + std::to_string(::getpid()) + ".txt";
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / ("zembrot-fuzz-" + std::to_string(::getpid()) + ".txt")).string();
   return path;
 }
 

@@ -6,6 +6,7 @@
 # game under Xvfb the way its desktop entry says, closes it, purges the
 # package and checks that none of its files is left. Runs as root.
 set -euo pipefail
+self=$(realpath "$0")
 cd "$(dirname "$0")/.."
 
 APP_ID=io.github.zembrot.Zembrot
@@ -147,11 +148,11 @@ dpkg-query -L zembrot | sort > "$work/files"
 close_window=$(realpath "$build/tests/e2e/zembrot_x11_close_window")
 start_virtual_display
 check_installed_game() {
-  bash "$0" --check-installed-game "$close_window" "$1"
+  bash "$self" --check-installed-game "$close_window" "$1"
 }
 status=0
 check_installed_game "/usr/share/applications/$APP_ID.desktop" || status=$?
-[ "$status" -ne 0 ] || bash "$0" --check-title /usr/games/zembrot || status=$?
+[ "$status" -ne 0 ] || bash "$self" --check-title /usr/games/zembrot || status=$?
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=600 zembrot
 [ "$status" -eq 0 ] || exit "$status"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows check: cross-compiles the layers without Qt (base, content and
 # speech with the platform speech engine) and their tests with mingw-w64,
 # warnings as errors, and runs the tests under Wine twice: with a Chinese

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs, builds everything with warnings as errors,
-# runs every test through CTest, then runs the suites again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Safe to run again.
+# runs every test through CTest, checks the Debian package, runs the suites
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, fuzzes for a
+# bounded time and runs the Windows check under Wine. Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +22,7 @@ bash scripts/test-package.sh build/test
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBROT_WERROR=ON \
   -DZEMBROT_SANITIZE=ON -DZEMBROT_BUILD_BENCHMARKS=OFF
 cmake --build build/sanitize -j "$jobs"
-# ALSA keeps what the audio device needed until the process ends; nothing
+# ALSA and D-Bus keep what they allocated until the process ends; nothing
 # else may leak.
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/speech/lsan_suppressions.txt" \

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mid-game the player loads a list of blank lines: the next spawn finds no
 # word and says so from inside the fall tick; behind that notice the words
 # already on the field go on falling.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A player matches the last word of a one-line list during a game: the
 # game-over notice opens, and behind it the words go on falling and new ones
 # arrive until the notice is closed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The player opens the owner-drawn 设置 drop-down, where 不显示中文 shows its
 # check mark, and clicks 落下字符显示英文: opened again, the drop-down shows
 # the same check mark on that item.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A matched word is heard: with a sound server whose only output is a null
 # sink, the game speaks "apple" through flite (its stream runs at flite's
 # 16000 Hz; espeak-ng's would run at 22050 Hz) and the sink's monitor
