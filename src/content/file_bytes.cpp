@@ -179,16 +179,24 @@ void RefuseUnlessRegular(const std::string& path, mode_t mode) {
   throw EFOpenError(AbsolutePath(path), kind);
 }
 
+const FileCalls kSystemCalls = {[](const char* name, int flags) { return ::open(name, flags); },
+                                [](int descriptor, void* into, std::size_t count) {
+                                  return ::read(descriptor, into, count);
+                                }};
+const FileCalls* calls = &kSystemCalls;
+
 // One read(2), asked again after a signal; 0 at the end of the file.
 std::size_t ReadSome(int descriptor, char* into, std::size_t count, const std::string& path) {
   for (;;) {
-    const ssize_t delivered = ::read(descriptor, into, count);
+    const ssize_t delivered = calls->readFile(descriptor, into, count);
     if (delivered >= 0) return static_cast<std::size_t>(delivered);
     if (errno != EINTR) ThrowOpenError(path, errno);
   }
 }
 
 }  // namespace
+
+void InstallFileCalls(const FileCalls* installed) { calls = installed != nullptr ? installed : &kSystemCalls; }
 
 ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) {
   if (HasZeroByte(path)) ThrowOpenError(path, EINVAL);
@@ -202,7 +210,7 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   // still not wait for a writer.
   int descriptor;
   do {
-    descriptor = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    descriptor = calls->openFile(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (descriptor < 0 && errno == EINTR);
   if (descriptor < 0) ThrowOpenError(path, errno);
   const DescriptorCloser closer(descriptor);

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 
 #include "content/byte_buffer.h"
 
@@ -28,5 +33,17 @@ std::uint64_t MachineMemory();
 // The absolute, normalised form of `path` (code-page bytes) against the
 // current directory, as an error message shows it.
 std::string AbsolutePath(const std::string& path);
+
+#ifndef _WIN32
+// The two system calls a practice file is read with: open(2) and read(2),
+// which a signal may interrupt and which may deliver less than asked. The
+// program uses the real ones; a test installs others to play those cases.
+struct FileCalls {
+  int (*openFile)(const char* name, int flags);
+  ssize_t (*readFile)(int descriptor, void* into, std::size_t count);
+};
+// Installs `calls` (not owned); nullptr restores the real ones.
+void InstallFileCalls(const FileCalls* calls);
+#endif
 
 }  // namespace zembrot

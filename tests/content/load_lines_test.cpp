@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -369,6 +371,82 @@ TEST_F(PracticeFileTest, ContentTooLargeForMemoryIsRefusedInTheProgramsWords) {
               "Not enough memory to load file \"" + path + "\" (" + std::to_string(tooLarge) + " bytes)");
   }
   EXPECT_EQ(LinesOf(list), (Lines{"kept"}));
+}
+
+// Calls that fail, are interrupted or deliver little, in the order scripted;
+// once the script is used up the system's own calls take over.
+struct CallScript {
+  std::vector<int> openErrors;  // errno of each open before the real one
+  std::vector<int> reads;       // each read: -errno, or at most that many bytes
+};
+CallScript script;
+
+int Take(std::vector<int>& steps) {
+  const int step = steps.front();
+  steps.erase(steps.begin());
+  return step;
+}
+
+const FileCalls kScriptedCalls = {
+    [](const char* name, int flags) {
+      if (script.openErrors.empty()) return ::open(name, flags);
+      errno = Take(script.openErrors);
+      return -1;
+    },
+    [](int descriptor, void* into, std::size_t count) -> ssize_t {
+      if (script.reads.empty()) return ::read(descriptor, into, count);
+      const int step = Take(script.reads);
+      if (step >= 0) return ::read(descriptor, into, std::min(count, static_cast<std::size_t>(step)));
+      errno = -step;
+      return -1;
+    }};
+
+// Plays `played` through every file read until it goes out of scope.
+class ScriptedCalls {
+ public:
+  explicit ScriptedCalls(const CallScript& played) {
+    script = played;
+    InstallFileCalls(&kScriptedCalls);
+  }
+  ~ScriptedCalls() {
+    InstallFileCalls(nullptr);
+    script = {};
+  }
+  ScriptedCalls(const ScriptedCalls&) = delete;
+  ScriptedCalls& operator=(const ScriptedCalls&) = delete;
+};
+
+TEST_F(PracticeFileTest, InterruptedAndShortCallsStillLoadTheWholeFile) {
+  const std::string text = "apple," + kAppleGbk + "\r\ntea," + kTeaGbk + "\r\nbread\r\n";  // 27 bytes
+  const std::string path = Write("list.txt", text);
+  const struct {
+    const char* name;
+    CallScript script;
+    std::string error;  // empty: the file loads whole
+  } cases[] = {
+      {"open interrupted once", {{EINTR}, {}}, ""},
+      {"open interrupted three times", {{EINTR, EINTR, EINTR}, {}}, ""},
+      {"read interrupted", {{}, {-EINTR}}, ""},
+      {"short reads interrupted between", {{}, {3, -EINTR, 1, -EINTR, -EINTR, 5}}, ""},
+      {"one byte at a time", {{}, std::vector<int>(27, 1)}, ""},
+      {"interrupted at the end", {{}, {27, -EINTR}}, ""},
+      {"open interrupted, then refused", {{EINTR, EACCES}, {}}, "Permission denied"},
+      {"read fails", {{}, {-EIO}}, "Input/output error"},
+      {"read fails after a short read", {{EINTR}, {4, -EINTR, -EIO}}, "Input/output error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedCalls played(c.script);
+    if (c.error.empty()) {
+      TStringList list;
+      list.AppendLine("kept");
+      EXPECT_NO_THROW(list.LoadLines(path));
+      EXPECT_EQ(list.JoinedText(), text);
+    } else {
+      EXPECT_EQ(OpenErrorOf(path), "Cannot open file \"" + path + "\". " + c.error);
+    }
+    EXPECT_TRUE(script.openErrors.empty() && script.reads.empty()) << "script not played to its end";
+  }
 }
 
 TEST_F(PracticeFileTest, SymbolicLinkIsFollowed) {
