@@ -12,8 +12,9 @@ namespace zembrot {
 EFOpenError::EFOpenError(const std::string& fullPath, const std::string& systemText)
     : EFileStreamError("Cannot open file \"" + fullPath + "\". " + systemText) {}
 
-EOutOfMemory::EOutOfMemory(const std::string& fullPath, std::uint64_t size)
-    : Exception("Not enough memory to load file \"" + fullPath + "\" (" + std::to_string(size) + " bytes)") {}
+EOutOfMemory::EOutOfMemory(const std::string& fullPath, std::uint64_t size, bool atLeast)
+    : Exception("Not enough memory to load file \"" + fullPath + "\" (" + (atLeast ? "at least " : "") +
+                std::to_string(size) + " bytes)") {}
 
 std::string ErrorMessageOf(const std::exception& error) {
   if (const auto* own = dynamic_cast<const Exception*>(&error)) return own->Message();

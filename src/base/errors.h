@@ -100,7 +100,8 @@ class EOleException : public EOleSysError {
 // "Not enough memory to load file "<full path>" (<size> bytes)"
 class EOutOfMemory : public Exception {
  public:
-  EOutOfMemory(const std::string& fullPath, std::uint64_t size);
+  // `atLeast`: the file was still going on when memory ran out.
+  EOutOfMemory(const std::string& fullPath, std::uint64_t size, bool atLeast = false);
 };
 
 class EIntfCastError : public Exception {

@@ -38,19 +38,37 @@ namespace {
 // part before the zero and open some other file.
 bool HasZeroByte(const std::string& path) { return path.find('\0') != std::string::npos; }
 
+// What a file that is no file on disk is called when it is refused.
+constexpr const char* kNotAFile = "It is not a regular file";
+constexpr const char* kDevice = "It is a device, not a file";
+constexpr const char* kPipe = "It is a pipe, not a file";
+
+// The size a refusal for want of memory names: the size the system reported,
+// or, for a file that turned out longer, the bytes known to be there so far.
+struct SizeToName {
+  std::uint64_t bytes;
+  bool atLeast;
+};
+
 // Makes room for `capacity` bytes of the file at `path`, or says in the
-// program's words that the machine cannot hold that much.
-void MakeRoom(ByteBuffer& content, std::uint64_t capacity, const std::string& path, std::uint64_t largestContent) {
-  if (capacity > largestContent || capacity > std::numeric_limits<std::size_t>::max()) {
-    throw EOutOfMemory(AbsolutePath(path), capacity);
-  }
+// program's words that the machine cannot hold the file.
+void MakeRoom(ByteBuffer& content, std::uint64_t capacity, SizeToName size, const std::string& path,
+              std::uint64_t largestContent) {
+  const auto refuse = [&] { throw EOutOfMemory(AbsolutePath(path), size.bytes, size.atLeast); };
+  if (capacity > largestContent || capacity > std::numeric_limits<std::size_t>::max()) refuse();
   try {
     content.Reserve(static_cast<std::size_t>(capacity));
   } catch (const std::bad_alloc&) {
-    throw EOutOfMemory(AbsolutePath(path), capacity);
+    refuse();
   } catch (const std::length_error&) {
-    throw EOutOfMemory(AbsolutePath(path), capacity);
+    refuse();
   }
+}
+
+// Makes room for the whole of a file whose size the system reported.
+void MakeRoomForReportedSize(ByteBuffer& content, std::uint64_t size, const std::string& path,
+                             std::uint64_t largestContent) {
+  MakeRoom(content, size, {size, false}, path, largestContent);
 }
 
 // The room for what comes after `current` bytes once at least `needed` are
@@ -79,8 +97,8 @@ void ReadToEnd(ByteBuffer& content, ReadSome readSome, const std::string& path, 
     char probe[kProbeSize];
     const std::size_t delivered = readSome(probe, sizeof probe);
     if (delivered == 0) break;
-    MakeRoom(content, GrownCapacity(content.Capacity(), content.Size() + delivered, largestContent), path,
-             largestContent);
+    const std::uint64_t known = content.Size() + delivered;
+    MakeRoom(content, GrownCapacity(content.Capacity(), known, largestContent), {known, true}, path, largestContent);
     content.AppendWithinCapacity({probe, delivered});
   }
 }
@@ -117,12 +135,21 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   const HandleCloser closer(file);
   // "NUL", "CON" and the other device names open in every folder; only a
   // file on disk is a practice file (reading the console would wait for the
-  // keyboard). A device is refused the way a folder is.
-  if (GetFileType(file) != FILE_TYPE_DISK) ThrowOpenError(path, ERROR_ACCESS_DENIED);
+  // keyboard). Each is refused by its kind, in the same words as elsewhere.
+  switch (GetFileType(file)) {
+    case FILE_TYPE_DISK:
+      break;
+    case FILE_TYPE_CHAR:
+      throw EFOpenError(AbsolutePath(path), kDevice);
+    case FILE_TYPE_PIPE:
+      throw EFOpenError(AbsolutePath(path), kPipe);
+    default:
+      throw EFOpenError(AbsolutePath(path), kNotAFile);
+  }
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file, &fileSize)) ThrowOpenError(path, static_cast<int>(GetLastError()));
   ByteBuffer content;
-  MakeRoom(content, static_cast<std::uint64_t>(fileSize.QuadPart), path, largestContent);
+  MakeRoomForReportedSize(content, static_cast<std::uint64_t>(fileSize.QuadPart), path, largestContent);
   const auto readSome = [&](char* into, std::size_t count) -> std::size_t {
     // ReadFile counts in 32 bits.
     const auto request = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
@@ -172,9 +199,9 @@ class DescriptorCloser {
 void RefuseUnlessRegular(const std::string& path, mode_t mode) {
   if (S_ISREG(mode)) return;
   if (S_ISDIR(mode)) ThrowOpenError(path, EISDIR);
-  const char* kind = "It is not a regular file";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) kind = "It is a device, not a file";
-  if (S_ISFIFO(mode)) kind = "It is a pipe, not a file";
+  const char* kind = kNotAFile;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) kind = kDevice;
+  if (S_ISFIFO(mode)) kind = kPipe;
   if (S_ISSOCK(mode)) kind = "It is a socket, not a file";
   throw EFOpenError(AbsolutePath(path), kind);
 }
@@ -218,7 +245,7 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   RefuseUnlessRegular(path, status.st_mode);
 
   ByteBuffer content;
-  MakeRoom(content, static_cast<std::uint64_t>(status.st_size), path, largestContent);
+  MakeRoomForReportedSize(content, static_cast<std::uint64_t>(status.st_size), path, largestContent);
   ReadToEnd(content, [&](char* into, std::size_t count) { return ReadSome(descriptor, into, count, path); }, path,
             largestContent);
   return content;

@@ -49,6 +49,8 @@ TEST(Errors, EveryErrorReachesThePlayerInTheProgramsWords) {
       {std::make_shared<EStringListError>(2), "List index out of bounds (2)"},
       {std::make_shared<EOutOfMemory>("/big.txt", 68719476736u),
        "Not enough memory to load file \"/big.txt\" (68719476736 bytes)"},
+      {std::make_shared<EOutOfMemory>("/proc/x", 4096u, true),
+       "Not enough memory to load file \"/proc/x\" (at least 4096 bytes)"},
       {std::make_shared<std::bad_alloc>(), "Out of memory"},
       {std::make_shared<std::bad_array_new_length>(), "Out of memory"},
       {std::make_shared<std::length_error>("basic_string::_M_create"), "Out of memory"},
