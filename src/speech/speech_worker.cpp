@@ -1,6 +1,7 @@
 #include "speech/speech_worker.h"
 
 #include <future>
+#include <memory>
 #include <utility>
 
 namespace zembrot {
@@ -43,10 +44,17 @@ void SpeechWorker::Post(std::function<void()> task) {
 }
 
 EngineResult SpeechWorker::Call(std::function<EngineResult()> task) {
-  std::promise<EngineResult> answer;
-  std::future<EngineResult> result = answer.get_future();
-  Post([&answer, &task] { answer.set_value(task()); });
-  EngineResult value = result.get();
+  // Shared with the queued task: a task dropped before it ran takes its
+  // promise with it, and the wait below ends instead of lasting for ever.
+  auto answer = std::make_shared<std::promise<EngineResult>>();
+  std::future<EngineResult> result = answer->get_future();
+  Post([answer = std::move(answer), task = std::move(task)] { answer->set_value(task()); });
+  EngineResult value;
+  try {
+    value = result.get();
+  } catch (const std::future_error&) {
+    return {E_FAIL_RESULT, "The speech request was dropped before it ran"};
+  }
   // Return only once the speech thread has let go of the task, so that a
   // caller who queued nothing else finds the engine idle.
   std::unique_lock lock(mutex_);

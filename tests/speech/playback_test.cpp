@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <string>
 
 #include "base/errors.h"
 #include "speech/embedded_speech_server.h"
 #include "speech/sp_voice.h"
+#include "speech/speech_worker.h"
 
 namespace zembrot {
 namespace {
@@ -91,6 +93,30 @@ TEST(PlaybackTest, MemorySynthesisWorksWhilePlaybackHoldsTheDevice) {
   }
   EXPECT_NO_THROW(voice.Speak(kPrefix + u"rice", 1));
   WaitUntilSpeechDone();
+}
+
+TEST(SpeechWorkerTest, CallWhoseTaskIsDroppedFailsInsteadOfWaitingForEver) {
+  SpeechWorker worker;
+  std::promise<void> started;
+  std::promise<void> release;
+  worker.Post([&started, released = release.get_future().share()] {
+    started.set_value();
+    released.wait();
+  });
+  started.get_future().wait();
+  std::future<EngineResult> call =
+      std::async(std::launch::async, [&worker] { return worker.Call([] { return EngineResult{}; }); });
+  // The thread is held by the first task, so the call's task cannot have run
+  // when a drop after its posting takes it away.
+  for (int tries = 0; tries < 5000; ++tries) {
+    worker.DropWaiting();
+    if (call.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready) break;
+  }
+  release.set_value();
+  ASSERT_EQ(call.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+  const EngineResult result = call.get();
+  EXPECT_EQ(result.code, E_FAIL_RESULT);
+  EXPECT_EQ(result.description, "The speech request was dropped before it ran");
 }
 
 }  // namespace
