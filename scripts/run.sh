@@ -5,7 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup-debian.sh
+# Without a display the game starts on a virtual one, which then needs installing.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  bash scripts/setup-debian.sh --virtual-display
+else
+  bash scripts/setup-debian.sh
+fi
 export LANG=${LANG:-C.UTF-8}
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -89,6 +89,7 @@ if [ "${1:-}" = "--check-title" ]; then
 fi
 
 build=${1:-build/test}
+bash scripts/setup-debian.sh --for-tests
 export LANG=C.UTF-8
 work=$(mktemp -d)
 xvfb_pid=
