@@ -20,6 +20,7 @@ cmake --build build/release --target zembrot -j "$(nproc)"
 cd data
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: running the game on a virtual X display (xvfb-run)." >&2
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" ../build/release/src/app/Zembrot
+  # -noreset: the server outlives its clients coming and going.
+  exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" ../build/release/src/app/Zembrot
 fi
 exec ../build/release/src/app/Zembrot
