@@ -114,7 +114,8 @@ TEST(ListRules, MasteredLineAndGameOver) {
   EXPECT_EQ(MasteredLine(practice, "X", "plum"), -1);
 
   const std::vector<std::pair<std::vector<std::string>, bool>> over = {
-      {{}, true}, {{"apple,A"}, true}, {{"apple,A", "pear,P"}, false}};
+      {{}, true}, {{"apple,A"}, true}, {{"apple,A", "pear,P"}, false}, {{"apple,A", "", " "}, true},
+      {{"apple,A", "", "pear,P"}, false}};
   for (const auto& [lines, expected] : over) EXPECT_EQ(GameOver(ListOf(lines)), expected) << lines.size();
 }
 

@@ -40,6 +40,6 @@ int MasteredLine(const TStringList& practice, const std::string& displayed, cons
   return -1;
 }
 
-bool GameOver(const TStringList& practice) { return practice.LineCount() < kGameOverBelow; }
+bool GameOver(const TStringList& practice) { return practice.WordLineCount() < kGameOverBelow; }
 
 }  // namespace zembrot::game

@@ -30,7 +30,8 @@ bool CountMatch(TStringList& tally, const std::string& displayed, const std::str
 // -1 when no line is.
 int MasteredLine(const TStringList& practice, const std::string& displayed, const std::string& hint);
 
-// The game is over when fewer than two practice lines are left. The
+// The game is over when fewer than two lines holding a word are left (a
+// blank line is never spawned, so it cannot keep a game going). The
 // check sees the list before any pending removal and holds again at every
 // later match while the list stays short.
 bool GameOver(const TStringList& practice);
