@@ -1,6 +1,6 @@
 #include "game/form1.h"
 
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "frame/menu.h"
 #include "frame/open_dialog.h"

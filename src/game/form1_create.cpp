@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/code_page.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "frame/timer.h"
 #include "game/form1.h"

@@ -1,7 +1,7 @@
 #include "game/core/tally.h"
 
 #include "base/convert.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 
 namespace zembrot::game {
