@@ -5,10 +5,15 @@
 // page; indices run from 0 to LineCount() - 1.
 
 #include <string>
+#include <string_view>
 
 #include "content/line_store.h"
 
 namespace zembrot {
+
+// A line holds a word unless it is empty once the bytes 0 to 32 are trimmed
+// from both ends.
+bool HoldsWord(std::string_view line);
 
 class TStringList {
  public:
@@ -40,10 +45,22 @@ class TStringList {
   // Every line in order, each followed by CR LF.
   std::string JoinedText() const;
 
+  // How many lines hold a word. Counted once after the lines are
+  // replaced and kept up to date by every later change, so asking again is
+  // free even for a list of millions of blank lines.
+  int WordLineCount() const;
+  // How often WordLineCount() has had to read every line.
+  int WordLineScans() const { return wordLineScans_; }
+
  private:
   void CheckIndex(int index) const;
+  // Keeps a known word-line count up to date when one line goes or comes.
+  void CountLineChange(bool removedHeldWord, bool addedHoldsWord);
 
   LineStore lines_;
+  static constexpr int kUnknown = -1;
+  mutable int wordLines_ = 0;  // kUnknown after the lines were replaced
+  mutable int wordLineScans_ = 0;
 };
 
 }  // namespace zembrot

@@ -13,7 +13,7 @@
 #include <QStyleOptionMenuItem>
 
 #include "frame/application.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

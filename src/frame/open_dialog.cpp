@@ -12,7 +12,7 @@
 
 #include "base/code_page.h"
 #include "frame/services.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 
