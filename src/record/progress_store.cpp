@@ -302,7 +302,11 @@ Readiness MakeReady(QSqlDatabase& database, int& version, StoreError& error) {
     error = {ErrorKind::ReadOnly, "cannot switch the record to WAL journal mode"};
     return Readiness::Failed;
   }
-  for (const char* pragma : {"PRAGMA synchronous = NORMAL", "PRAGMA foreign_keys = ON"}) {
+  // Copying the WAL back into the file (a checkpoint) waits for the disk;
+  // EndGame does it between games, and this limit (40 MB of pages) only
+  // keeps a very long session's WAL from growing without end.
+  for (const char* pragma :
+       {"PRAGMA synchronous = NORMAL", "PRAGMA foreign_keys = ON", "PRAGMA wal_autocheckpoint = 10000"}) {
     if (!statement.exec(QString::fromLatin1(pragma))) return failed(statement.lastError());
   }
 
@@ -331,9 +335,8 @@ Readiness MakeReady(QSqlDatabase& database, int& version, StoreError& error) {
       }
     }
   }
-  // Written even when it has not changed: a file SQLite could open only for
-  // reading fails here rather than at the first review.
-  if (!statement.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))) {
+  if (version < kSchemaVersion &&
+      !statement.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))) {
     error = ErrorOf(statement.lastError());
     return rollback(Readiness::Failed);
   }
@@ -550,6 +553,9 @@ bool ProgressStore::EndGame(std::int64_t game_id, std::int64_t ended_ms) {
     return false;
   }
   if (update.numRowsAffected() != 1) return Fail(ErrorKind::BadInput, "no game " + std::to_string(game_id));
+  // Between games: the time to copy the WAL back into the file. PASSIVE
+  // waits for no other window; what it cannot copy now waits for later.
+  QSqlQuery(connection_->database.Get()).exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
   return Succeed();
 }
 

@@ -127,6 +127,8 @@ class ProgressStore {
 
   // A new game on `list` (the practice list's name); its id, or none on error.
   std::optional<std::int64_t> BeginGame(std::string_view list, std::int64_t started_ms);
+  // Also copies the journal back into the file, which waits for the disk:
+  // call it between games, not inside a fall tick.
   bool EndGame(std::int64_t game_id, std::int64_t ended_ms);
 
   // Appends one review and brings the word's cached state up to date, in one
