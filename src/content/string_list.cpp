@@ -20,12 +20,10 @@ ByteBuffer BufferOf(std::string_view text) {
   return buffer;
 }
 
-}  // namespace
-
-void TStringList::LoadLines(const std::string& path) {
-  // Everything that can fail (the open, the read, the conversion, memory)
-  // happens before the lines are replaced, so a failure keeps the old ones.
-  ByteBuffer content = ReadWholeFile(path);
+// Everything that can fail (the open, the read, the conversion, memory)
+// happens before the lines are replaced, so a failure keeps the old ones:
+// the file has been read whole when this is called.
+void ReplaceWithFile(LineStore& lines, ByteBuffer content, const std::string& path) {
   const std::uint64_t size = content.Size();
   try {
     const DetectedEncoding encoding = DetectEncoding(content.View());
@@ -34,11 +32,19 @@ void TStringList::LoadLines(const std::string& path) {
       // zero bytes that are halves of ordinary characters.
       content = BufferOf(ConvertToCodePage(content.View(), encoding));
     }
-    lines_.Replace(std::move(content));
+    lines.Replace(std::move(content));
   } catch (const std::bad_alloc&) {
     // The file fitted, its converted text or its line index did not.
     throw EOutOfMemory(AbsolutePath(path), size);
   }
+}
+
+}  // namespace
+
+void TStringList::LoadLines(const std::string& path) { ReplaceWithFile(lines_, ReadWholeFile(path), path); }
+
+void TStringList::LoadLines(const std::filesystem::path& file, const std::string& shownPath) {
+  ReplaceWithFile(lines_, ReadWholeFile(file, shownPath, MachineMemory()), shownPath);
 }
 
 void TStringList::SplitIntoLines(const std::string& text) { lines_.Replace(BufferOf(text)); }
