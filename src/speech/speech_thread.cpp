@@ -9,10 +9,11 @@ namespace {
 // whether the frame has prepared it, as on Windows.
 int initializations = 0;
 
-// At exit the speech thread gets this long to end; one held by a sound
-// system that does not answer is left behind, so that the program still
-// ends soon after its window.
-constexpr std::chrono::milliseconds kSpeechEndBound{1000};
+// At exit the speech thread gets this long to end: a word being spoken
+// stops within one block of samples. One held by a sound system that does
+// not answer, or deep in the analysis of a very long word, is left behind,
+// so that the program still ends soon after its window.
+constexpr std::chrono::milliseconds kSpeechEndBound{500};
 
 }  // namespace
 
