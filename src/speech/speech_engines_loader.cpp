@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -15,16 +16,37 @@ namespace {
 
 std::atomic<const SpeechEngines*> loadedEngines{nullptr};
 
-// Where the module is looked for, in order: beside the program, as it is
-// installed; then by its bare name, which the dynamic loader looks up in
-// the program's run path (set for programs in the build tree) and in
-// LD_LIBRARY_PATH.
+// The folders the dynamic loader looks in for the program's own libraries:
+// its run path (set for programs in the build tree), LD_LIBRARY_PATH and
+// the system's. The module is looked for there by us rather than by the
+// loader, which would search the run path of whoever calls dlopen: under
+// the sanitizers that is their run-time library, not the program.
+std::vector<std::string> ProgramLibraryFolders() {
+  std::vector<std::string> folders;
+  void* program = ::dlopen(nullptr, RTLD_LAZY);
+  if (program == nullptr) return folders;
+  Dl_serinfo size{};
+  if (::dlinfo(program, RTLD_DI_SERINFOSIZE, &size) == 0 && size.dls_size > 0) {
+    std::vector<std::max_align_t> storage(size.dls_size / sizeof(std::max_align_t) + 1);
+    auto* info = reinterpret_cast<Dl_serinfo*>(storage.data());
+    if (::dlinfo(program, RTLD_DI_SERINFOSIZE, info) == 0 && ::dlinfo(program, RTLD_DI_SERINFO, info) == 0) {
+      for (unsigned int i = 0; i < info->dls_cnt; ++i) folders.emplace_back(info->dls_serpath[i].dls_name);
+    }
+  }
+  ::dlclose(program);
+  return folders;
+}
+
+// Where the module may lie, in order: beside the program, as it is
+// installed; then in the program's library folders.
 std::vector<std::string> ModuleCandidates() {
   std::vector<std::string> candidates;
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error) candidates.push_back((program.parent_path() / ZEMBROT_SPEECH_ENGINES_FILE).string());
-  candidates.emplace_back(ZEMBROT_SPEECH_ENGINES_FILE);
+  for (const std::string& folder : ProgramLibraryFolders()) {
+    candidates.push_back((std::filesystem::path(folder) / ZEMBROT_SPEECH_ENGINES_FILE).string());
+  }
   return candidates;
 }
 
@@ -49,19 +71,24 @@ EngineResult OpenSpeechEngineModule(const std::string& file, const SpeechEngines
 EngineResult LoadSpeechEngines(const SpeechEngines*& engines) {
   engines = loadedEngines.load();
   if (engines != nullptr) return {};
-  EngineResult failure;
+  EngineResult result;
+  bool found = false;
   for (const std::string& candidate : ModuleCandidates()) {
-    failure = OpenSpeechEngineModule(candidate, engines);
-    if (!failure.Failed()) {
-      loadedEngines.store(engines);
-      return failure;
-    }
     // A module that is there but does not load says what it lacks (a
     // library, most likely); looking further would hide that.
-    if (candidate.find('/') != std::string::npos && ::access(candidate.c_str(), F_OK) == 0) break;
+    if (::access(candidate.c_str(), F_OK) != 0) continue;
+    result = OpenSpeechEngineModule(candidate, engines);
+    found = true;
+    break;
   }
-  engines = nullptr;
-  return failure;
+  // Nowhere to be seen: the loader's own search has the last word.
+  if (!found) result = OpenSpeechEngineModule(ZEMBROT_SPEECH_ENGINES_FILE, engines);
+  if (result.Failed()) {
+    engines = nullptr;
+    return result;
+  }
+  loadedEngines.store(engines);
+  return result;
 }
 
 bool SpeechEnginesLoaded() { return loadedEngines.load() != nullptr; }
