@@ -129,8 +129,8 @@ ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) 
   return ReadWholeFile(CodePageToFileName(path), path, largestContent);
 }
 
-ByteBuffer ReadWholeFile(const std::filesystem::path& file, const std::string& path, std::uint64_t largestContent) {
-  const std::wstring name = file.wstring();
+ByteBuffer ReadWholeFile(const std::filesystem::path& fileName, const std::string& path, std::uint64_t largestContent) {
+  const std::wstring name = fileName.wstring();
   if (name.find(L'\0') != std::wstring::npos) ThrowOpenError(path, ERROR_INVALID_NAME);
   // Readers may share the file; a writer that holds it open makes the open
   // fail, and no writer can open it while it is read here.
