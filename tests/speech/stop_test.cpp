@@ -101,11 +101,21 @@ AudioOutputFactory StandIns(const std::shared_ptr<OutputState>& state) {
   return [state] { return std::make_unique<StandInOutput>(state); };
 }
 
-// Speaks on another thread, so that a Speak that waited for ever would fail
-// the test instead of hanging it; returns the error's message, empty when
-// the Speak succeeded.
+// Runs `call` on another thread, so that a call that waited for ever fails
+// the test instead of hanging it.
+template <typename Call>
+auto Within(Call call) {
+  auto answer = std::async(std::launch::async, call);
+  if (answer.wait_for(kWatchdog) != std::future_status::ready) {
+    ADD_FAILURE() << "the call waited for ever";
+    std::abort();  // the thread cannot be taken back
+  }
+  return answer.get();
+}
+
+// The error's message, empty when the Speak succeeded.
 std::string SpeakWithin(TSpVoice& voice, const std::u16string& text, HResult* code = nullptr) {
-  std::future<std::string> speak = std::async(std::launch::async, [&] {
+  return Within([&] {
     try {
       voice.Speak(text, 1);
     } catch (const EOleSysError& error) {
@@ -114,11 +124,10 @@ std::string SpeakWithin(TSpVoice& voice, const std::u16string& text, HResult* co
     }
     return std::string();
   });
-  if (speak.wait_for(kWatchdog) != std::future_status::ready) {
-    ADD_FAILURE() << "Speak waited for ever";
-    std::abort();  // the thread cannot be taken back
-  }
-  return speak.get();
+}
+
+bool EndWithin(milliseconds bound) {
+  return Within([bound] { return EndSpeech(bound); });
 }
 
 const std::string kNoAnswer = "Cannot open the audio output: the sound system does not answer";
@@ -161,7 +170,7 @@ TEST_P(NoAnswerTest, ConnectionFailsByItsDeadlineAndALaterWordTriesAgain) {
   WaitUntilSpeechDone();
   EXPECT_EQ(state->opens, row.opensAfter);
   EXPECT_GT(state->samples, 1000u) << "the later word was not played";
-  EXPECT_TRUE(EndSpeech(milliseconds(5000)));
+  EXPECT_TRUE(EndWithin(milliseconds(5000)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, NoAnswerTest,
@@ -203,12 +212,14 @@ TEST_P(StopTest, TextBeingSpokenStopsAtOnceWhenSpeechEnds) {
   EXPECT_EQ(state->outputsLeft, 0) << "the output is closed";
 }
 
-void EndDirectly() { EXPECT_TRUE(EndSpeech(milliseconds(2000))) << "the speech thread did not end in time"; }
+void EndDirectly() { EXPECT_TRUE(EndWithin(milliseconds(2000))) << "the speech thread did not end in time"; }
 
 void EndAtExit() {
   // The program's first preparation of the speech thread, and its last.
-  const bool initialized = InitializeSpeechThread();
-  UninitializeSpeechThread(initialized);
+  Within([] {
+    const bool initialized = InitializeSpeechThread();
+    UninitializeSpeechThread(initialized);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StopTest,
@@ -223,7 +234,7 @@ TEST(SpeechEndTest, EndIsBoundedWhenTheSoundSystemDoesNotAnswer) {
     EXPECT_EQ(SpeakWithin(voice, kPrefix + u"apple"), kNoAnswer);
   }
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(EndSpeech(milliseconds(300))) << "the speech thread cannot have ended";
+  EXPECT_FALSE(EndWithin(milliseconds(300))) << "the speech thread cannot have ended";
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 
   // What comes after starts afresh, whatever became of the thread left behind.
@@ -234,7 +245,7 @@ TEST(SpeechEndTest, EndIsBoundedWhenTheSoundSystemDoesNotAnswer) {
   EXPECT_EQ(SpeakWithin(voice, kPrefix + u"pear"), "");
   WaitUntilSpeechDone();
   EXPECT_GT(state->samples, 1000u);
-  EXPECT_TRUE(EndSpeech(milliseconds(5000)));
+  EXPECT_TRUE(EndWithin(milliseconds(5000)));
 }
 
 }  // namespace
