@@ -62,6 +62,7 @@ EngineResult OpenSpeechEngineModule(const std::string& file, const SpeechEngines
   }
   const auto entry = reinterpret_cast<SpeechEnginesEntry>(::dlsym(module, kSpeechEnginesEntry));
   if (entry == nullptr) {
+    ::dlclose(module);
     return {SPEECH_ENGINES_MISSING_RESULT, "Cannot load the speech engines: " + file + " is not the speech-engine module"};
   }
   engines = entry();
