@@ -21,7 +21,7 @@ void TForm1::N3Click(QObject* /*Sender*/) {
   if (!OpenDialog1->Execute()) return;
   // Words on the field, NextLine and the tally stay: the fall tick copes
   // with a shorter list. A failed load changes nothing.
-  PracticeList->LoadLines(OpenDialog1->FileName);
+  PracticeList->LoadLines(OpenDialog1->SystemFileName(), OpenDialog1->FileName);
   PendingDelete.Clear();
 }
 
