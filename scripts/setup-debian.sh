@@ -12,12 +12,12 @@
 # Safe to run again: apt-get skips what is already installed.
 set -euo pipefail
 
-# Building and playing: compiler and build tools, Qt, the speech engines and
-# their audio output, the icon renderer the build draws the icon with, and
-# fonts with Chinese glyphs.
+# Building and playing: compiler and build tools, Qt with its SQLite driver
+# (the learning record), the speech engines and their audio output, the
+# icon renderer the build draws the icon with, and fonts with Chinese glyphs.
 play_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libespeak-ng-dev espeak-ng-data
   flite1-dev libpcaudio-dev
   librsvg2-bin

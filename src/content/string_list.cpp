@@ -20,12 +20,10 @@ ByteBuffer BufferOf(std::string_view text) {
   return buffer;
 }
 
-}  // namespace
-
-void TStringList::LoadLines(const std::string& path) {
-  // Everything that can fail (the open, the read, the conversion, memory)
-  // happens before the lines are replaced, so a failure keeps the old ones.
-  ByteBuffer content = ReadWholeFile(path);
+// Everything that can fail (the open, the read, the conversion, memory)
+// happens before the lines are replaced, so a failure keeps the old ones:
+// the file has been read whole when this is called.
+void ReplaceWithFile(LineStore& lines, ByteBuffer content, const std::string& path) {
   const std::uint64_t size = content.Size();
   try {
     const DetectedEncoding encoding = DetectEncoding(content.View());
@@ -34,14 +32,36 @@ void TStringList::LoadLines(const std::string& path) {
       // zero bytes that are halves of ordinary characters.
       content = BufferOf(ConvertToCodePage(content.View(), encoding));
     }
-    lines_.Replace(std::move(content));
+    lines.Replace(std::move(content));
   } catch (const std::bad_alloc&) {
     // The file fitted, its converted text or its line index did not.
     throw EOutOfMemory(AbsolutePath(path), size);
   }
 }
 
-void TStringList::SplitIntoLines(const std::string& text) { lines_.Replace(BufferOf(text)); }
+}  // namespace
+
+bool HoldsWord(std::string_view line) {
+  for (const char byte : line) {
+    if (static_cast<unsigned char>(byte) > ' ') return true;
+  }
+  return false;
+}
+
+void TStringList::LoadLines(const std::string& path) {
+  ReplaceWithFile(lines_, ReadWholeFile(path), path);
+  wordLines_ = kUnknown;
+}
+
+void TStringList::LoadLines(const std::filesystem::path& file, const std::string& shownPath) {
+  ReplaceWithFile(lines_, ReadWholeFile(file, shownPath, MachineMemory()), shownPath);
+  wordLines_ = kUnknown;
+}
+
+void TStringList::SplitIntoLines(const std::string& text) {
+  lines_.Replace(BufferOf(text));
+  wordLines_ = kUnknown;
+}
 
 int TStringList::LineCount() const { return static_cast<int>(lines_.Count()); }
 
@@ -52,18 +72,23 @@ std::string TStringList::LineAt(int index) const {
 
 void TStringList::SetLine(int index, const std::string& line) {
   CheckIndex(index);
+  const bool held = HoldsWord(lines_.At(static_cast<std::size_t>(index)));
   lines_.Set(static_cast<std::size_t>(index), line);
+  CountLineChange(held, HoldsWord(line));
 }
 
 void TStringList::DeleteLine(int index) {
   CheckIndex(index);
+  const bool held = HoldsWord(lines_.At(static_cast<std::size_t>(index)));
   lines_.Erase(static_cast<std::size_t>(index));
+  CountLineChange(held, false);
 }
 
 void TStringList::AppendLine(const std::string& line) {
   // The count is a signed 32-bit number.
   if (lines_.Count() >= static_cast<std::size_t>(INT_MAX)) throw EStringListError(INT_MAX);
   lines_.Append(line);
+  CountLineChange(false, HoldsWord(line));
 }
 
 std::string TStringList::JoinedText() const {
@@ -74,6 +99,21 @@ std::string TStringList::JoinedText() const {
     text += "\r\n";
   }
   return text;
+}
+
+int TStringList::WordLineCount() const {
+  if (wordLines_ == kUnknown) {
+    ++wordLineScans_;
+    int count = 0;
+    for (std::size_t i = 0; i < lines_.Count(); ++i) count += HoldsWord(lines_.At(i)) ? 1 : 0;
+    wordLines_ = count;
+  }
+  return wordLines_;
+}
+
+void TStringList::CountLineChange(bool removedHeldWord, bool addedHoldsWord) {
+  if (wordLines_ == kUnknown) return;
+  wordLines_ += (addedHoldsWord ? 1 : 0) - (removedHeldWord ? 1 : 0);
 }
 
 void TStringList::CheckIndex(int index) const {

@@ -4,11 +4,17 @@
 // list the game builds in memory. Lines are byte strings in the system code
 // page; indices run from 0 to LineCount() - 1.
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "content/line_store.h"
 
 namespace zembrot {
+
+// A line holds a word unless it is empty once the bytes 0 to 32 are trimmed
+// from both ends.
+bool HoldsWord(std::string_view line);
 
 class TStringList {
  public:
@@ -21,6 +27,10 @@ class TStringList {
   // page first (characters the code page lacks become "?"); anything else is
   // taken byte for byte.
   void LoadLines(const std::string& path);
+  // The same for a file named as the system gave it (a path from a dialog,
+  // a name relative to the current folder), opened by that name as it is;
+  // `shownPath` (code-page bytes) is only what error messages show of it.
+  void LoadLines(const std::filesystem::path& file, const std::string& shownPath);
 
   // Replaces every line with the lines of `text`: CR LF, a lone CR and a lone
   // LF each end a line, a last line without a line end still counts, and the
@@ -40,10 +50,22 @@ class TStringList {
   // Every line in order, each followed by CR LF.
   std::string JoinedText() const;
 
+  // How many lines hold a word. Counted once after the lines are
+  // replaced and kept up to date by every later change, so asking again is
+  // free even for a list of millions of blank lines.
+  int WordLineCount() const;
+  // How often WordLineCount() has had to read every line.
+  int WordLineScans() const { return wordLineScans_; }
+
  private:
   void CheckIndex(int index) const;
+  // Keeps a known word-line count up to date when one line goes or comes.
+  void CountLineChange(bool removedHeldWord, bool addedHoldsWord);
 
   LineStore lines_;
+  static constexpr int kUnknown = -1;
+  mutable int wordLines_ = 0;  // kUnknown after the lines were replaced
+  mutable int wordLineScans_ = 0;
 };
 
 }  // namespace zembrot

@@ -19,7 +19,7 @@
 #include "base/errors.h"
 #include "frame/form.h"
 #include "speech/speech_server.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

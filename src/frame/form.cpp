@@ -12,7 +12,7 @@
 #include "frame/application.h"
 #include "frame/screen.h"
 #include "frame/menu.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

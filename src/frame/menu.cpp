@@ -13,8 +13,8 @@
 #include <QStyleOptionMenuItem>
 
 #include "frame/application.h"
+#include "widgets/caption_text.h"
 #include "widgets/colors.h"
-#include "widgets/text_drawing.h"
 
 namespace zembrot {
 

@@ -21,7 +21,7 @@
 #include "frame/screen.h"
 #include "frame/message_form_dialog.h"
 #include "frame/services.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

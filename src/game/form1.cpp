@@ -1,6 +1,6 @@
 #include "game/form1.h"
 
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "frame/menu.h"
 #include "frame/open_dialog.h"
@@ -27,10 +27,13 @@ bool TForm1::RegisterAsForm1(TForm1* form) {
   return true;
 }
 
-void TForm1::DestroyWord(int slot) {
+void TForm1::PutWord(int slot, TZbLabel* word) { WordSlots[slot] = word; }
+
+void TForm1::RemoveWord(int slot) {
   // The panel owns the label; freeing it takes it off the panel as well.
   std::unique_ptr<TZbLabel> word(WordSlots[slot]);
   WordSlots[slot] = nullptr;
+  TopSlot.WordGone();
 }
 
 }  // namespace zembrot

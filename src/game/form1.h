@@ -10,6 +10,8 @@
 #include <string>
 
 #include "frame/form.h"
+#include "game/core/practice_cursor.h"
+#include "game/core/word_field.h"
 
 class QObject;
 class QWidget;
@@ -37,23 +39,24 @@ class TForm1 : public TForm {
   ~TForm1() override;
 
   // Components, bound by the layout; Qt children of the window, except the
-  // speech component and the open dialog, which are no widgets.
-  TTimer* Timer1 = nullptr;
-  TSpeedButton* SpeedButton1 = nullptr;
-  TZbCheckBox* CheckBox1 = nullptr;
-  TZbLabel* ZbLabel1 = nullptr;
-  TTimer* Timer2 = nullptr;
-  TZbMenuController* ZbMenuController1 = nullptr;
-  TMainMenu* MainMenu1 = nullptr;
-  TMenuItem* N1 = nullptr;
-  TMenuItem* N2 = nullptr;
-  TTimer* Timer3 = nullptr;
-  TZbPanel* ZbPanel1 = nullptr;
-  std::unique_ptr<TSpVoice> SpVoice1;
-  TMenuItem* N3 = nullptr;
-  std::unique_ptr<TOpenDialog> OpenDialog1;
-  TMenuItem* N4 = nullptr;
-  TMenuItem* N5 = nullptr;
+  // speech component and the open dialog, which are no widgets. They keep
+  // the names the layout gives them; what each one is for the player:
+  TTimer* Timer1 = nullptr;                        // the fall tick, every 500 ms at first, faster later
+  TSpeedButton* SpeedButton1 = nullptr;            // the Start/End button, "开 始" / "结 束"
+  TZbCheckBox* CheckBox1 = nullptr;                // the hint switch "英文提示", and the hint line itself
+  TZbLabel* ZbLabel1 = nullptr;                    // the typed-text line, bottom left
+  TTimer* Timer2 = nullptr;                        // reveals the whole hint nine seconds after it was masked
+  TZbMenuController* ZbMenuController1 = nullptr;  // draws the menus in the game's own look
+  TMainMenu* MainMenu1 = nullptr;                  // the menu bar
+  TMenuItem* N1 = nullptr;                         // "设置", the settings submenu
+  TMenuItem* N2 = nullptr;                         // "落下字符显示英文": new words show their whole line
+  TTimer* Timer3 = nullptr;                        // alternation: words swap their two texts every 2 s
+  TZbPanel* ZbPanel1 = nullptr;                    // the play field; owns the falling words
+  std::unique_ptr<TSpVoice> SpVoice1;              // speaks each matched word
+  TMenuItem* N3 = nullptr;                         // "自定义练习内容": load another practice list
+  std::unique_ptr<TOpenDialog> OpenDialog1;        // the file-open dialog of N3
+  TMenuItem* N4 = nullptr;                         // "不显示中文": alternation on or off
+  TMenuItem* N5 = nullptr;                         // "帮 助": the help notice
 
   // Handlers.
   void Timer1Timer(QObject* Sender);
@@ -67,20 +70,19 @@ class TForm1 : public TForm {
   void N4Click(QObject* Sender);
   void N5Click(QObject* Sender);
 
-  // Game fields.
-  int Score = 0;
-  std::string TypedText;
-  // Falling words, owned by ZbPanel1. Only slots 0..4 are ever used.
-  std::array<TZbLabel*, 93> WordSlots{};
-  // How far the loops over WordSlots reach: a counter of admitted spawns
-  // less destroyed words, not the index of the highest occupied slot.
-  int TopSlot = 0;
+  // Game fields. The handlers change them only through the named
+  // transitions of their types (game/core); a test may set them up directly.
+  int Score = 0;  // up one per match, down one per word missed at the bottom
+  std::string TypedText;  // written by FormKeyPress only
+  // Falling words, owned by ZbPanel1; filled by PutWord, emptied by RemoveWord.
+  std::array<TZbLabel*, game::kSlotCount> WordSlots{};
+  game::SlotCounter TopSlot = 0;
   std::unique_ptr<TStringList> PracticeList;
   std::unique_ptr<TStringList> TallyList;
-  int NextLine = 0;
-  std::string HintText;
-  // Practice line to remove at the next spawn, or -1 (set by FormCreate).
-  int PendingDelete = 0;
+  game::PracticeCursor NextLine = 0;
+  std::string HintText;  // written by UpdateHint only
+  // Set to "no line" first thing in FormCreate.
+  game::RemovalMark PendingDelete = 0;
 
   // The Top of the crowding word with the highest slot index among slots
   // 1..TopSlot (Exclude skipped), or -1.
@@ -89,20 +91,21 @@ class TForm1 : public TForm {
   void UpdateHint();
 
  private:
+  // The falling words' geometry, read off their labels.
+  class LabelField;
+  void PutWord(int slot, TZbLabel* word);
+  // Frees the word (the panel lets go of it) and empties its slot; TopSlot
+  // falls by one, whichever slot the word held.
+  void RemoveWord(int slot);
+
   void SpawnWords();
   void SpawnWordInSlot(int slot);
-  std::string TakeNextPracticeLine();
-  void AdvanceNextLine();
-  bool PracticeListHasWords() const;
   void ReportEmptyPracticeList();
-  void DestroyWord(int slot);
   void MatchTypedText();
   void CelebrateAndScore(int slot);
   void SpeakTypedText();
   void ReportSpeechFailure();
   void TallyWord(const std::string& displayed, const std::string& hint);
-  void MarkMasteredLine(const std::string& displayed, const std::string& hint);
-  void CheckGameOver();
 
   // Sets Form1 before anything else of the object is built.
   static bool RegisterAsForm1(TForm1* form);

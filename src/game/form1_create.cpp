@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/code_page.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "frame/timer.h"
 #include "game/form1.h"
@@ -38,21 +38,22 @@ std::string DefaultPracticeFilePath() {
 }
 
 void TForm1::FormCreate(QObject* /*Sender*/) {
-  PendingDelete = -1;
+  PendingDelete.Clear();
   TallyList = std::make_unique<TStringList>();
   StringHelpersHolder() = std::make_unique<TStringCollection>();
   StringHelpers = StringHelpersHolder().get();
   PracticeList = std::make_unique<TStringList>();
   // A missing file is reported by the frame; the window opens regardless
-  // and the list stays empty.
-  PracticeList->LoadLines(DefaultPracticeFilePath());
+  // and the list stays empty. Opened by its name in the current folder,
+  // whose own name may have characters the code page lacks.
+  PracticeList->LoadLines(texts::DefaultPracticeFileName());
 }
 
 void TForm1::SpeedButton1Click(QObject* /*Sender*/) {
   if (SpeedButton1->Caption() == texts::StartCaption()) {
     // Start resets only the loop bound: the score, the typed text, the
     // lists, the fall speed and any words still on the field carry on.
-    TopSlot = -1;
+    TopSlot.Restart();
     Timer1->SetEnabled(true);
     // The hint switch is fixed from the first Start on.
     CheckBox1->SetEnabled(false);

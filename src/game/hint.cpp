@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "base/shown_text.h"
 #include "frame/services.h"
 #include "frame/timer.h"
+#include "game/core/hint_mask.h"
 #include "game/form1.h"
-#include "game/slots.h"
+#include "game/services_dice.h"
 #include "widgets/zb_check_box.h"
 #include "widgets/zb_label.h"
 
@@ -15,17 +15,14 @@ namespace zembrot {
 
 void TForm1::UpdateHint() {
   if (!CheckBox1->Checked()) return;
-  const int last = word_slots::LoopBound(TopSlot);
+  const int last = TopSlot.LoopBound();
 
   // While the hint line shows a word's text, that word blinks and the hint
-  // stays as it is.
+  // stays as it is; words after it keep their blink state.
   for (int i = 0; i <= last; ++i) {
     TZbLabel* word = WordSlots[i];
     if (word == nullptr) continue;
-    const std::string& caption = word->Caption();
-    // A search that stays linear: captions and the hint line can be
-    // megabytes long, and this runs for every word on every tick.
-    if (!caption.empty() && FindBytes(CheckBox1->Caption(), caption) != std::string::npos) {
+    if (game::HintLineShows(CheckBox1->Caption(), word->Caption())) {
       word->SetBlinking(true);
       return;
     }
@@ -35,18 +32,14 @@ void TForm1::UpdateHint() {
   // Otherwise every visited word gets a fresh masked hint in turn; the last
   // one stays on the line.
   Services& services = CurrentServices();
+  ServicesDice dice(services);
   for (int i = 0; i <= last; ++i) {
     const TZbLabel* word = WordSlots[i];
     if (word == nullptr) continue;
     HintText = word->Caption() + word->Hint();
-    std::string masked = HintText;
     services.Randomize();
-    // The position counts from the start of the whole text, caption first,
-    // so with a Chinese caption the mask usually lands inside the caption.
-    const int hintLength = static_cast<int>(word->Hint().size());
-    const int position = 1 + (hintLength > 0 ? services.Random(hintLength) : 0);
-    if (!masked.empty()) masked[static_cast<std::string::size_type>(position - 1)] = '?';
-    CheckBox1->SetCaption(masked);
+    const int position = game::MaskPosition(static_cast<int>(word->Hint().size()), dice);
+    CheckBox1->SetCaption(game::Masked(HintText, position));
     Timer2->SetEnabled(true);
   }
 }

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "base/mul_div.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

@@ -15,7 +15,7 @@
 #include <QStyleOptionButton>
 
 #include "base/convert.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 #include "widgets/zb_panel.h"
 
 namespace zembrot {

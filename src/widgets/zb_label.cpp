@@ -8,7 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 #include "widgets/zb_panel.h"
 
 namespace zembrot {

@@ -18,7 +18,7 @@
 #include "base/desktop_preferences.h"
 #include "base/errors.h"
 #include "widgets/image_list.h"
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 

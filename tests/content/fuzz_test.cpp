@@ -10,7 +10,7 @@
 
 #include "base/code_page.h"
 #include "content/line_splitter.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "content/text_encoding.h"
 

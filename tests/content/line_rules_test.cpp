@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/convert.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "lines_of.h"
 

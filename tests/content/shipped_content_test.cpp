@@ -12,7 +12,7 @@
 
 #include "base/code_page.h"
 #include "base/convert.h"
-#include "content/str_con.h"
+#include "content/string_collection.h"
 #include "content/string_list.h"
 #include "content/text_encoding.h"
 #include "lines_of.h"

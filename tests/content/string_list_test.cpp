@@ -120,5 +120,33 @@ TEST(TStringList, SplitIntoLinesReplacesAppendedLines) {
   EXPECT_EQ(list.LineCount(), 0);
 }
 
+// The count of lines holding a word is read once per new content and then
+// kept by every change: asking on every fall tick costs nothing.
+TEST(TStringList, WordLineCountIsKeptUntilTheLinesAreReplaced) {
+  TStringList list;
+  const struct {
+    const char* step;
+    std::function<void(TStringList&)> change;
+    int words;
+    int scans;
+  } steps[] = {
+      {"split", [](TStringList& l) { l.SplitIntoLines("a\r\n\r\n \t\x01\r\nb"); }, 2, 1},
+      {"asked again", [](TStringList&) {}, 2, 1},
+      {"blank set to a word", [](TStringList& l) { l.SetLine(1, "c"); }, 3, 1},
+      {"word set to blank", [](TStringList& l) { l.SetLine(0, " "); }, 2, 1},
+      {"word set to word", [](TStringList& l) { l.SetLine(1, "e"); }, 2, 1},
+      {"word deleted", [](TStringList& l) { l.DeleteLine(3); }, 1, 1},
+      {"blank deleted", [](TStringList& l) { l.DeleteLine(0); }, 1, 1},
+      {"blank appended", [](TStringList& l) { l.AppendLine(""); }, 1, 1},
+      {"word appended", [](TStringList& l) { l.AppendLine(" d "); }, 2, 1},
+      {"replaced", [](TStringList& l) { l.SplitIntoLines("\r\n\r\n"); }, 0, 2},
+  };
+  for (const auto& step : steps) {
+    step.change(list);
+    EXPECT_EQ(list.WordLineCount(), step.words) << step.step;
+    EXPECT_EQ(list.WordLineScans(), step.scans) << step.step;
+  }
+}
+
 }  // namespace
 }  // namespace zembrot

@@ -166,6 +166,15 @@ TEST_F(TallyTest, GameOverWaitsForThePendingRemoval) {
   EXPECT_EQ(services_.notices.at(0), G("游戏结束,下面单词不熟练:") + "\r" + G("pear,梨") + "\r\n");
 }
 
+// Blank lines are never spawned, so they do not keep the game going.
+TEST_F(TallyTest, BlankLinesDoNotCountTowardsTheEndOfTheGame) {
+  SetPracticeLines({"apple,苹果", "", ""});
+  MatchWord("苹果", "apple", "apple");
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_EQ(services_.notices.at(0), G("游戏结束,下面单词不熟练:") + "\r" + G("apple,苹果") + "\r\n\r\n\r\n");
+  EXPECT_FALSE(form_->Timer1->Enabled());
+}
+
 TEST_F(TallyTest, UnreadableCountIsReportedAndTheWordStays) {
   form_->TallyList->AppendLine(G("苹果apple;x"));
   form_->TopSlot = 0;

@@ -1,4 +1,4 @@
-#include "widgets/text_drawing.h"
+#include "widgets/caption_text.h"
 
 #include <cstddef>
 

@@ -1,7 +1,9 @@
 #pragma once
 
-// Helpers shared by the widgets for turning code-page captions into the
-// strings and layout flags Qt measures and draws with.
+// Code-page captions as the text Qt measures and draws: the conversion to
+// QString, the cut of a long caption, line ends and the layout flags. The
+// widgets and the frame's own windows (title, menu, notice, dialog) share
+// them.
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "content/str_con.h"
+#include "content/string_collection.h"
 
 #include <climits>
 #include <string_view>

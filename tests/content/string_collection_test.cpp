@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "content/str_con.h"
+#include "content/string_collection.h"
 
 namespace zembrot {
 namespace {

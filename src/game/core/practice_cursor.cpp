@@ -1,0 +1,40 @@
+#include "game/core/practice_cursor.h"
+
+#include "base/convert.h"
+#include "content/string_collection.h"
+#include "content/string_list.h"
+
+namespace zembrot::game {
+
+void RemovalMark::ApplyTo(TStringList& list) {
+  if (line_ == -1) return;
+  const int marked = line_;
+  line_ = -1;
+  if (marked >= 0 && marked < list.LineCount()) list.DeleteLine(marked);
+}
+
+SpawnedTexts TextsOfLine(const std::string& line, bool wholeLine) {
+  const TStringCollection helpers;
+  return {wholeLine ? line : Trim(helpers.TextAfter(",", line, 0)), Trim(helpers.TextBefore(",", line, 0))};
+}
+
+void PracticeCursor::Advance(const TStringList& list) {
+  if (next_ > list.LineCount() - 2) next_ = -1;
+  ++next_;
+}
+
+SpawnedTexts PracticeCursor::Spawn(TStringList& list, RemovalMark& removal, bool wholeLine) {
+  if (next_ < 0 || next_ >= list.LineCount()) next_ = 0;
+  // Ends within one round: the list holds a word.
+  std::string line = list.LineAt(next_);
+  for (int skipped = 1; !HoldsWord(line) && skipped < list.LineCount(); ++skipped) {
+    Advance(list);
+    line = list.LineAt(next_);
+  }
+  SpawnedTexts texts = TextsOfLine(line, wholeLine);
+  removal.ApplyTo(list);
+  Advance(list);
+  return texts;
+}
+
+}  // namespace zembrot::game

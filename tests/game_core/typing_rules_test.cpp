@@ -1,0 +1,71 @@
+// Keys, matching and the hint mask.
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/core/hint_mask.h"
+#include "game/core/match.h"
+#include "scripted_dice.h"
+
+namespace zembrot::game {
+namespace {
+
+TEST(TypingRules, KeyRoles) {
+  const std::vector<std::pair<char, KeyRole>> cases = {
+      {8, KeyRole::Erase}, {13, KeyRole::Submit}, {27, KeyRole::Append}, {1, KeyRole::Append},
+      {'a', KeyRole::Append}, {'\xC6', KeyRole::Append}, {10, KeyRole::Append}};
+  for (const auto& [key, role] : cases) EXPECT_EQ(RoleOfKey(key), role) << int(key);
+}
+
+struct MatchCase {
+  std::string typed, hint, caption;
+  bool matches;
+};
+
+TEST(TypingRules, Match) {
+  const std::vector<MatchCase> cases = {
+      {"apple", "apple", "\xC6\xBB\xB9\xFB", true},
+      {"APPLE", "apple", "x", true},
+      {"apple", "ApPlE", "x", true},
+      {"\xC6\xBB\xB9\xFB", "apple", "\xC6\xBB\xB9\xFB", true},  // what the word shows
+      {"", "", "x", true},
+      {"", "apple", "", true},
+      {"appl", "apple", "x", false},
+      {"apples", "apple", "x", false},
+      {"[", "{", "x", false},          // only A..Z are lowered
+      {"\xC6\xBB", "\xE6\xBB", "x", false},  // and never bytes of Chinese characters
+  };
+  for (const MatchCase& c : cases) EXPECT_EQ(Matches(c.typed, c.hint, c.caption), c.matches) << c.typed << "|" << c.hint;
+  EXPECT_EQ(CelebrationLeft(201), 200);
+  EXPECT_EQ(CelebrationLeft(150), 150);
+}
+
+struct MaskCase {
+  std::string text;
+  int hintLength;
+  std::deque<std::pair<int, int>> draws;
+  std::string masked;
+};
+
+TEST(TypingRules, HintMask) {
+  const std::vector<MaskCase> cases = {
+      {"\xC6\xBB\xB9\xFB" "apple", 5, {{5, 0}}, "?\xBB\xB9\xFB" "apple"},
+      {"\xC6\xBB\xB9\xFB" "apple", 5, {{5, 4}}, "\xC6\xBB\xB9\xFB?pple"},
+      {"ab", 0, {}, "?b"},  // an empty second text: the first byte
+      {"", 0, {}, ""},
+  };
+  for (const MaskCase& c : cases) {
+    testing::ScriptedDice dice(c.draws);
+    EXPECT_EQ(Masked(c.text, MaskPosition(c.hintLength, dice)), c.masked) << c.text;
+  }
+  EXPECT_TRUE(HintLineShows("\xC6\xBB\xB9\xFB" "apple", "apple"));
+  EXPECT_FALSE(HintLineShows("\xC6\xBB\xB9\xFB" "app?e", "apple"));
+  EXPECT_FALSE(HintLineShows("apple", ""));
+}
+
+}  // namespace
+}  // namespace zembrot::game
