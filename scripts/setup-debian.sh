@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libespeak-ng-dev espeak-ng-data
   flite1-dev libpcaudio-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev

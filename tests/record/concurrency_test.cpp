@@ -1,0 +1,168 @@
+// Two windows on one record, and a disk that fills up: nothing lost, nothing
+// broken.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include "record/progress_store.h"
+#include "record_test_support.h"
+
+namespace zembrot::record {
+namespace {
+
+constexpr int kWritesEach = 300;
+
+// One window's game: reviews of ten words the other window reviews too.
+std::string Play(const QString& path, int window) {
+  ProgressStore store;
+  const OpenResult opened = store.Open(path);
+  if (opened.outcome != OpenOutcome::Created && opened.outcome != OpenOutcome::Opened) {
+    return "window " + std::to_string(window) + " could not open: " + opened.error.message;
+  }
+  const std::optional<std::int64_t> game = store.BeginGame("window " + std::to_string(window), 1717200000000);
+  if (!game) return store.LastError().message;
+  for (int i = 0; i < kWritesEach; ++i) {
+    const bool recalled = (i + window) % 3 != 0;
+    if (!store.RecordReview(game, "word" + std::to_string(i % 10), "词", recalled ? learning::Outcome::Recalled
+                                                                             : learning::Outcome::Missed,
+                            recalled ? learning::Grade::Good : learning::Grade::Again, {"chinese", 1, 1, false, false},
+                            1717200000000 + i * 60000LL, 28800)) {
+      return "window " + std::to_string(window) + " write " + std::to_string(i) + ": " + store.LastError().message;
+    }
+  }
+  return store.EndGame(*game, 1717300000000) ? "" : store.LastError().message;
+}
+
+void ExpectEveryWriteKept(const QString& path) {
+  ProgressStore store;
+  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
+  EXPECT_EQ(store.ReviewCount(), 2 * kWritesEach);
+  const std::vector<StoredWord> words = *store.Words();
+  ASSERT_EQ(words.size(), 10u);
+  int reviews = 0;
+  for (const StoredWord& word : words) reviews += word.progress.reviews;
+  EXPECT_EQ(reviews, 2 * kWritesEach);
+  ASSERT_TRUE(store.RebuildCache());
+  EXPECT_EQ(*store.Words(), words);
+  EXPECT_EQ(testing::Sql(path, {"PRAGMA integrity_check"}), std::vector<std::string>{"ok"});
+}
+
+TEST(TwoWindows, InTwoThreadsLoseNothing) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  std::string first, second;
+  std::thread one([&] { first = Play(path, 1); });
+  std::thread two([&] { second = Play(path, 2); });
+  one.join();
+  two.join();
+  EXPECT_EQ(first, "");
+  EXPECT_EQ(second, "");
+  ExpectEveryWriteKept(path);
+}
+
+TEST(TwoWindows, InTwoProcessesLoseNothing) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  const testing::ChildProcess one = testing::StartChildProcess([&] { return Play(path, 1); });
+  const testing::ChildProcess two = testing::StartChildProcess([&] { return Play(path, 2); });
+  EXPECT_EQ(testing::FinishChildProcess(one), "");
+  EXPECT_EQ(testing::FinishChildProcess(two), "");
+  ExpectEveryWriteKept(path);
+}
+
+// A window killed in the middle of a game: every review it had finished is
+// there, and at most the one in flight is lost.
+TEST(KilledWindow, LosesAtMostTheWordInFlight) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  int finished[2];
+  ASSERT_EQ(pipe(finished), 0);
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(finished[0]);
+    ProgressStore store;
+    if (store.Open(path).outcome != OpenOutcome::Created) _exit(1);
+    for (int i = 0;; ++i) {
+      if (!store.RecordReview(std::nullopt, "word" + std::to_string(i % 50), "词", learning::Outcome::Recalled,
+                              learning::Grade::Good, {}, 1717200000000 + i * 1000LL, 28800)) {
+        _exit(2);
+      }
+      if (write(finished[1], "+", 1) != 1) _exit(3);  // one mark per finished review
+    }
+  }
+  close(finished[1]);
+  int reported = 0;
+  char mark;
+  while (reported < 200 && read(finished[0], &mark, 1) == 1) ++reported;
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  while (read(finished[0], &mark, 1) == 1) ++reported;
+  close(finished[0]);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the window stopped by itself";
+
+  ProgressStore store;
+  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
+  const std::int64_t kept = *store.ReviewCount();
+  EXPECT_GE(kept, reported);
+  EXPECT_LE(kept, reported + 1);
+  const std::vector<StoredWord> words = *store.Words();
+  ASSERT_TRUE(store.RebuildCache());
+  EXPECT_EQ(*store.Words(), words);
+  EXPECT_EQ(testing::Sql(path, {"PRAGMA integrity_check"}), std::vector<std::string>{"ok"});
+}
+
+// The disk fills up in the middle of a game (a limit on file size stands in
+// for it): the failing review is reported, every review reported written is
+// there, and the record stays sound.
+TEST(FullDisk, ReportedAndNothingLost) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  {
+    ProgressStore store;
+    ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Created);
+  }
+  const std::string written = testing::InChildProcess([&]() -> std::string {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024 * 1024, 1024 * 1024};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return "no limit";
+    ProgressStore store;
+    if (store.Open(path).outcome != OpenOutcome::Opened) return "not opened";
+    for (int i = 0; i < 100000; ++i) {
+      const std::string chinese(200, 'x');
+      if (!store.RecordReview(std::nullopt, "word" + std::to_string(i), chinese, learning::Outcome::Missed,
+                              learning::Grade::Again, {}, 1717200000000 + i, 28800)) {
+        const ErrorKind kind = store.LastError().kind;
+        if (kind != ErrorKind::DiskFull && kind != ErrorKind::Other) return "wrong kind: " + store.LastError().message;
+        return std::to_string(i);
+      }
+    }
+    return "never full";
+  });
+  ASSERT_FALSE(written.empty());
+  ASSERT_TRUE(std::isdigit(static_cast<unsigned char>(written[0]))) << written;
+  const int count = std::stoi(written);
+  EXPECT_GT(count, 10);
+  ProgressStore store;
+  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
+  EXPECT_EQ(store.ReviewCount(), count);
+  EXPECT_EQ(store.Words()->size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(testing::Sql(path, {"PRAGMA integrity_check"}), std::vector<std::string>{"ok"});
+}
+
+}  // namespace
+}  // namespace zembrot::record

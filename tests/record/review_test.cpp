@@ -1,0 +1,211 @@
+// Recording reviews: the cached state of each word, kept across closing and
+// opening, rebuilt from the log, and today's review read from it.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include "record/progress_store.h"
+#include "record_test_support.h"
+
+namespace zembrot::record {
+namespace {
+
+using learning::Grade;
+using learning::MemoryState;
+using learning::Outcome;
+using learning::WordProgress;
+
+// Beijing time (UTC+8); day 19875 is the learning day of 1 June 2024.
+constexpr std::int32_t kBeijing = 28800;
+constexpr std::int64_t kMidnightJune1 = 1717171200000;  // 2024-06-01 00:00 +08
+
+std::int64_t At(int day_of_june, int hour, int minute = 0) {
+  return kMidnightJune1 + (day_of_june - 1) * 86400000LL + hour * 3600000LL + minute * 60000LL;
+}
+
+struct Review {
+  const char* english;
+  const char* chinese;
+  Outcome outcome;
+  Grade grade;
+  std::int64_t at_ms;
+};
+
+void RecordAll(ProgressStore& store, std::optional<std::int64_t> game, const std::vector<Review>& reviews) {
+  for (const Review& r : reviews) {
+    ASSERT_TRUE(store.RecordReview(game, r.english, r.chinese, r.outcome, r.grade, {"chinese", 4000, 50, false, false},
+                                   r.at_ms, kBeijing))
+        << r.english << ": " << store.LastError().message;
+  }
+}
+
+// Reference values (tools/fsrs-vectors) are compared within a millionth.
+void ExpectWords(const std::vector<StoredWord>& actual, const std::vector<StoredWord>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i) {
+    SCOPED_TRACE(expected[i].english);
+    EXPECT_EQ(actual[i].id, expected[i].id);
+    EXPECT_EQ(actual[i].english, expected[i].english);
+    EXPECT_EQ(actual[i].chinese, expected[i].chinese);
+    const WordProgress& a = actual[i].progress;
+    const WordProgress& e = expected[i].progress;
+    ASSERT_EQ(a.memory.has_value(), e.memory.has_value());
+    if (e.memory) {
+      EXPECT_NEAR(a.memory->stability, e.memory->stability, 1e-6);
+      EXPECT_NEAR(a.memory->difficulty, e.memory->difficulty, 1e-6);
+      EXPECT_EQ(a.last_review_day, e.last_review_day);
+      EXPECT_EQ(a.due_day, e.due_day);
+    }
+    EXPECT_EQ(a.reviews, e.reviews);
+    EXPECT_EQ(a.recalls, e.recalls);
+    EXPECT_EQ(a.misses, e.misses);
+  }
+}
+
+const std::vector<Review> kFirstEvening = {
+    {"Apple", "苹果", Outcome::Recalled, Grade::Good, At(1, 10, 0)},
+    {"banana", "香蕉", Outcome::Missed, Grade::Again, At(1, 10, 1)},
+    {"cherry", "樱桃", Outcome::Copied, Grade::None, At(1, 10, 2)},
+    {"APPLE", "苹果", Outcome::Copied, Grade::None, At(1, 10, 3)},
+    // After midnight: still the learning day of 1 June.
+    {"banana", "香蕉", Outcome::Recalled, Grade::Good, At(2, 2, 0)},
+    {"date", "枣", Outcome::Missed, Grade::Again, At(2, 2, 5)},
+};
+
+const std::vector<StoredWord> kAfterFirstEvening = {
+    {1, "apple", "苹果", {MemoryState{2.3065, 2.11810397}, 19875, 19877, 2, 1, 0}},
+    {2, "banana", "香蕉", {MemoryState{0.24668919, 6.40211507}, 19875, 19876, 2, 1, 1}},
+    {3, "cherry", "樱桃", {std::nullopt, 0, 0, 1, 0, 0}},
+    {4, "date", "枣", {MemoryState{0.212, 6.4133}, 19875, 19876, 1, 0, 1}},
+};
+
+TEST(RecordReviews, KeepEachWordsStateAcrossReopening) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  {
+    ProgressStore store;
+    ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Created);
+    const std::optional<std::int64_t> game = store.BeginGame("食物.txt", At(1, 9, 59));
+    ASSERT_EQ(game, 1);
+    RecordAll(store, game, kFirstEvening);
+    EXPECT_TRUE(store.EndGame(*game, At(2, 2, 10)));
+    ExpectWords(*store.Words(), kAfterFirstEvening);
+  }
+  ProgressStore store;
+  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
+  ExpectWords(*store.Words(), kAfterFirstEvening);
+  EXPECT_EQ(store.ReviewCount(), 6);
+
+  // Later reviews go on from the state that was read back.
+  const std::optional<std::int64_t> game = store.BeginGame("水果.txt", At(3, 20, 0));
+  ASSERT_EQ(game, 2);
+  RecordAll(store, game,
+            {{"banana", "香蕉", Outcome::Recalled, Grade::Good, At(3, 20, 0)},
+             {"apple", "苹果", Outcome::Missed, Grade::Again, At(4, 20, 0)}});
+  std::vector<StoredWord> expected = kAfterFirstEvening;
+  expected[0].progress = {MemoryState{0.63685069, 7.39450274}, 19878, 19879, 3, 1, 1};
+  expected[1].progress = {MemoryState{2.63439245, 6.39094132}, 19877, 19880, 3, 2, 1};
+  ExpectWords(*store.Words(), expected);
+}
+
+TEST(RecordReviews, DueCountAndTodaysReviewFromFourInTheMorning) {
+  QTemporaryDir folder;
+  ProgressStore store;
+  ASSERT_EQ(store.Open(folder.path() + "/progress.sqlite3").outcome, OpenOutcome::Created);
+  RecordAll(store, std::nullopt, kFirstEvening);
+  const struct {
+    const char* when;
+    std::int64_t now_ms;
+    std::size_t due;
+    std::vector<WordPair> review;
+  } cases[] = {
+      {"2 June 03:59", At(2, 3, 59), 0, {{"date", "枣"}, {"cherry", "樱桃"}}},
+      {"2 June 04:00", At(2, 4, 0), 2, {{"date", "枣"}, {"banana", "香蕉"}, {"cherry", "樱桃"}}},
+      {"3 June 04:00", At(3, 4, 0), 3, {{"date", "枣"}, {"banana", "香蕉"}, {"apple", "苹果"}, {"cherry", "樱桃"}}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(store.DueCount(c.now_ms, kBeijing), c.due) << c.when;
+    EXPECT_EQ(store.TodaysReview(c.now_ms, kBeijing), c.review) << c.when;
+  }
+  EXPECT_EQ(store.TodaysReview(At(3, 4, 0), kBeijing, 2), (std::vector<WordPair>{{"date", "枣"}, {"banana", "香蕉"}}));
+}
+
+TEST(RecordReviews, RebuildingFromTheLogGivesExactlyTheCachedStates) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  ProgressStore store;
+  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Created);
+  // Many reviews of 40 words over 90 days, several on some days, some the
+  // game does not grade; times cross midnight and the 04:00 rollover.
+  std::mt19937 random(99);
+  std::int64_t at = At(1, 18);
+  for (int i = 0; i < 1500; ++i) {
+    at += std::uniform_int_distribution<std::int64_t>(0, 2 * 86400000LL / 15)(random);
+    const int word = std::uniform_int_distribution<int>(0, 39)(random);
+    const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+    const Outcome outcome = kind < 5 ? Outcome::Recalled : kind < 8 ? Outcome::Missed : Outcome::Copied;
+    const Grade grade = outcome == Outcome::Recalled ? (kind == 0 ? Grade::None : Grade::Good)
+                        : outcome == Outcome::Missed ? Grade::Again
+                                                     : Grade::None;
+    ASSERT_TRUE(store.RecordReview(std::nullopt, "w" + std::to_string(word), "词" + std::to_string(word % 7), outcome,
+                                   grade, {}, at, kBeijing));
+  }
+  const std::vector<StoredWord> incremental = *store.Words();
+  ASSERT_EQ(incremental.size(), 40u);
+  testing::Sql(path, {"UPDATE word SET stability = 99, difficulty = NULL, last_review_day = 0, due_day = NULL,"
+                      " reviews = 0, recalls = 7, misses = 7"});
+  ASSERT_NE(*store.Words(), incremental);
+  ASSERT_TRUE(store.RebuildCache()) << store.LastError().message;
+  EXPECT_EQ(*store.Words(), incremental);
+}
+
+TEST(RecordReviews, RefusesWhatItCannotKeepAndKeepsNothingOfIt) {
+  const std::string not_utf8 = "\xC6\xBB\xB9\xFB";  // 苹果 in GBK, not converted
+  const struct {
+    const char* what;
+    std::optional<std::int64_t> game;
+    std::string english;
+    std::string chinese;
+    int outcome;
+    int grade;
+    std::string shown;
+  } cases[] = {
+      {"English not UTF-8", std::nullopt, not_utf8, "苹果", 1, 3, "chinese"},
+      {"Chinese not UTF-8", std::nullopt, "apple", not_utf8, 1, 3, "chinese"},
+      {"shown not UTF-8", std::nullopt, "apple", "苹果", 1, 3, not_utf8},
+      {"no outcome 0", std::nullopt, "apple", "苹果", 0, 3, "chinese"},
+      {"no outcome 4", std::nullopt, "apple", "苹果", 4, 1, "chinese"},
+      {"the game does not grade Hard", std::nullopt, "apple", "苹果", 1, 2, "chinese"},
+      {"the game does not grade Easy", std::nullopt, "apple", "苹果", 1, 4, "chinese"},
+      {"no such game", 7, "apple", "苹果", 1, 3, "chinese"},
+  };
+  QTemporaryDir folder;
+  ProgressStore store;
+  ASSERT_EQ(store.Open(folder.path() + "/progress.sqlite3").outcome, OpenOutcome::Created);
+  for (const auto& c : cases) {
+    EXPECT_FALSE(store.RecordReview(c.game, c.english, c.chinese, static_cast<Outcome>(c.outcome),
+                                    static_cast<Grade>(c.grade), {c.shown, 1, 1, false, false}, At(1, 10), kBeijing))
+        << c.what;
+    EXPECT_EQ(store.LastError().kind, ErrorKind::BadInput) << c.what << ": " << store.LastError().message;
+  }
+  EXPECT_EQ(store.ReviewCount(), 0);
+  EXPECT_EQ(store.Words()->size(), 0u);
+  EXPECT_FALSE(store.EndGame(3, At(1, 11)));
+  EXPECT_EQ(store.LastError().kind, ErrorKind::BadInput);
+  EXPECT_FALSE(store.BeginGame(not_utf8, At(1, 10)));
+  EXPECT_EQ(store.LastError().kind, ErrorKind::BadInput);
+  // The store goes on working.
+  EXPECT_TRUE(store.RecordReview(std::nullopt, "apple", "苹果", Outcome::Recalled, Grade::Good, {}, At(1, 10),
+                                 kBeijing));
+  EXPECT_FALSE(store.LastError());
+}
+
+}  // namespace
+}  // namespace zembrot::record
