@@ -96,12 +96,16 @@ class TForm1 : public TForm {
   // does once a file is chosen: words on the field, NextLine and the tally
   // stay; a failed load raises the open error and changes nothing.
   void LoadPracticeList(const std::string& path);
+  // The same with lines already at hand, under the list name `name`.
+  void LoadPracticeText(const std::string& text, const std::string& name);
   // The name of the practice list in play (its path, code-page bytes).
   const std::string& PracticeListName() const { return practiceListName_; }
 
   // Where the game tells what happened to each word; not owned, and it must
   // outlive the window. Until set, nothing is kept.
   void SetLearningLog(game::LearningLog& log) { learningLog_ = &log; }
+  // Ends a game in progress in the log and keeps nothing from then on.
+  void DetachLearningLog();
 
  private:
   // The falling words' geometry, read off their labels.

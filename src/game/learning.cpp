@@ -21,6 +21,17 @@ void TForm1::LoadPracticeList(const std::string& path) {
   practiceListName_ = path;
 }
 
+void TForm1::LoadPracticeText(const std::string& text, const std::string& name) {
+  PracticeList->SplitIntoLines(text);
+  PendingDelete.Clear();
+  practiceListName_ = name;
+}
+
+void TForm1::DetachLearningLog() {
+  EndLoggedGame();
+  learningLog_ = &game::NoLearningLog();
+}
+
 void TForm1::LogMatch(int slot, const std::string& displayed) {
   const game::SpawnedPair* pair = SpawnedPairOf(slot);
   if (pair == nullptr) return;
