@@ -36,7 +36,7 @@ void LearningRecord::Start() {
   listener.opened = [this](const record::OpenResult& result) { Opened(result); };
   listener.writeFailed = [this](const record::StoreError& error) { WriteFailed(error); };
   listener.dueCountChanged = [this](std::size_t due) { DueCountChanged(due); };
-  log_ = std::make_unique<RecordingLog>(path_, std::move(listener));
+  log_ = std::make_unique<RecordingLog>(path_, CurrentServices().NowMs(), std::move(listener));
   form_.SetLearningLog(*log_);
   AddMenuItems();
 }

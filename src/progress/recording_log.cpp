@@ -27,8 +27,8 @@ std::int32_t LocalOffsetSeconds(std::int64_t utcMs) {
   return QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc();
 }
 
-RecordingLog::RecordingLog(const QString& path, Listener listener)
-    : listener_(std::move(listener)), writer_([this, path](record::ProgressStore& store) {
+RecordingLog::RecordingLog(const QString& path, std::int64_t nowMs, Listener listener)
+    : listener_(std::move(listener)), writer_([this, path, nowMs](record::ProgressStore& store) {
         const record::OpenResult result = store.Open(path);
         const bool open = result.outcome == record::OpenOutcome::Created ||
                           result.outcome == record::OpenOutcome::Opened;
@@ -36,7 +36,7 @@ RecordingLog::RecordingLog(const QString& path, Listener listener)
         TellOnThisThread([this, result] {
           if (listener_.opened) listener_.opened(result);
         });
-        if (open) AfterWrite(store, true, QDateTime::currentMSecsSinceEpoch());
+        if (open) AfterWrite(store, true, nowMs);
       }) {}
 
 RecordingLog::~RecordingLog() = default;

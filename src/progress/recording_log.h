@@ -32,7 +32,8 @@ class RecordingLog final : public QObject, public game::LearningLog {
     std::function<void(const record::StoreError&)> writeFailed;
     std::function<void(std::size_t)> dueCountChanged;
   };
-  RecordingLog(const QString& path, Listener listener);
+  // `nowMs` is the clock at the opening, for the first due count.
+  RecordingLog(const QString& path, std::int64_t nowMs, Listener listener);
   // Writes everything handed over, then closes the record.
   ~RecordingLog() override;
 
