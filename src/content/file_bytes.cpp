@@ -126,7 +126,12 @@ class HandleCloser {
 
 ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) {
   if (HasZeroByte(path)) ThrowOpenError(path, ERROR_INVALID_NAME);
-  const std::wstring name = CodePageToFileName(path).wstring();
+  return ReadWholeFile(CodePageToFileName(path), path, largestContent);
+}
+
+ByteBuffer ReadWholeFile(const std::filesystem::path& fileName, const std::string& path, std::uint64_t largestContent) {
+  const std::wstring name = fileName.wstring();
+  if (name.find(L'\0') != std::wstring::npos) ThrowOpenError(path, ERROR_INVALID_NAME);
   // Readers may share the file; a writer that holds it open makes the open
   // fail, and no writer can open it while it is read here.
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -227,7 +232,11 @@ void InstallFileCalls(const FileCalls* installed) { calls = installed != nullptr
 
 ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent) {
   if (HasZeroByte(path)) ThrowOpenError(path, EINVAL);
-  const std::filesystem::path name = CodePageToFileName(path);
+  return ReadWholeFile(CodePageToFileName(path), path, largestContent);
+}
+
+ByteBuffer ReadWholeFile(const std::filesystem::path& name, const std::string& path, std::uint64_t largestContent) {
+  if (HasZeroByte(name.native())) ThrowOpenError(path, EINVAL);
   // Looked at before it is opened: opening a device can itself do things
   // (rewind a tape, arm a watchdog), and a pipe would wait for a writer.
   struct stat status {};

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #ifndef _WIN32
@@ -25,6 +26,12 @@ namespace zembrot {
 ByteBuffer ReadWholeFile(const std::string& path, std::uint64_t largestContent);
 // The same with the ceiling at all the memory the machine has.
 ByteBuffer ReadWholeFile(const std::string& path);
+// The same for a file named as the system gave it (a path from a dialog, a
+// name relative to the current folder), which is opened by that name, never
+// by one rebuilt from code-page bytes: a folder may have characters the code
+// page lacks. `shownPath`, its code-page form, is only what messages show.
+ByteBuffer ReadWholeFile(const std::filesystem::path& file, const std::string& shownPath,
+                         std::uint64_t largestContent);
 
 // All the memory of the machine, swap included: no practice file larger
 // than that can ever be held, whatever the system promises when asked.

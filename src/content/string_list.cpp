@@ -20,6 +20,25 @@ ByteBuffer BufferOf(std::string_view text) {
   return buffer;
 }
 
+// Everything that can fail (the open, the read, the conversion, memory)
+// happens before the lines are replaced, so a failure keeps the old ones:
+// the file has been read whole when this is called.
+void ReplaceWithFile(LineStore& lines, ByteBuffer content, const std::string& path) {
+  const std::uint64_t size = content.Size();
+  try {
+    const DetectedEncoding encoding = DetectEncoding(content.View());
+    if (encoding.encoding != TextEncoding::CodePage) {
+      // The NUL rule applies to the converted text: a UTF-16 file is full of
+      // zero bytes that are halves of ordinary characters.
+      content = BufferOf(ConvertToCodePage(content.View(), encoding));
+    }
+    lines.Replace(std::move(content));
+  } catch (const std::bad_alloc&) {
+    // The file fitted, its converted text or its line index did not.
+    throw EOutOfMemory(AbsolutePath(path), size);
+  }
+}
+
 }  // namespace
 
 bool HoldsWord(std::string_view line) {
@@ -30,23 +49,13 @@ bool HoldsWord(std::string_view line) {
 }
 
 void TStringList::LoadLines(const std::string& path) {
-  // Everything that can fail (the open, the read, the conversion, memory)
-  // happens before the lines are replaced, so a failure keeps the old ones.
-  ByteBuffer content = ReadWholeFile(path);
-  const std::uint64_t size = content.Size();
-  try {
-    const DetectedEncoding encoding = DetectEncoding(content.View());
-    if (encoding.encoding != TextEncoding::CodePage) {
-      // The NUL rule applies to the converted text: a UTF-16 file is full of
-      // zero bytes that are halves of ordinary characters.
-      content = BufferOf(ConvertToCodePage(content.View(), encoding));
-    }
-    lines_.Replace(std::move(content));
-    wordLines_ = kUnknown;
-  } catch (const std::bad_alloc&) {
-    // The file fitted, its converted text or its line index did not.
-    throw EOutOfMemory(AbsolutePath(path), size);
-  }
+  ReplaceWithFile(lines_, ReadWholeFile(path), path);
+  wordLines_ = kUnknown;
+}
+
+void TStringList::LoadLines(const std::filesystem::path& file, const std::string& shownPath) {
+  ReplaceWithFile(lines_, ReadWholeFile(file, shownPath, MachineMemory()), shownPath);
+  wordLines_ = kUnknown;
 }
 
 void TStringList::SplitIntoLines(const std::string& text) {

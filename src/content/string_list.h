@@ -4,6 +4,7 @@
 // list the game builds in memory. Lines are byte strings in the system code
 // page; indices run from 0 to LineCount() - 1.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ class TStringList {
   // page first (characters the code page lacks become "?"); anything else is
   // taken byte for byte.
   void LoadLines(const std::string& path);
+  // The same for a file named as the system gave it (a path from a dialog,
+  // a name relative to the current folder), opened by that name as it is;
+  // `shownPath` (code-page bytes) is only what error messages show of it.
+  void LoadLines(const std::filesystem::path& file, const std::string& shownPath);
 
   // Replaces every line with the lines of `text`: CR LF, a lone CR and a lone
   // LF each end a line, a last line without a line end still counts, and the

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include <QApplication>
-#include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -45,6 +45,16 @@ void PlaceDialog(QFileDialog& dialog) {
 
 }  // namespace
 
+std::filesystem::path TOpenDialog::SystemFileName() const {
+  if (!chosenFile_.empty() && FileName == chosenFileName_) return chosenFile_;
+  return CodePageToFileName(FileName);
+}
+
+void TOpenDialog::SetChosenFile(const std::filesystem::path& file) {
+  chosenFile_ = file;
+  FileName = chosenFileName_ = FileNameToCodePage(file);
+}
+
 bool TOpenDialog::Execute() { return CurrentServices().ExecuteOpenDialog(*this); }
 
 bool TOpenDialog::ExecuteDialog() {
@@ -68,12 +78,12 @@ bool TOpenDialog::ExecuteDialog() {
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return false;
 
-  const QByteArray native = QFile::encodeName(chosen.front());
-  std::filesystem::path path(std::string(native.constData(), static_cast<std::size_t>(native.size())));
+  // Kept as the system's file name: the code-page form is for showing.
+  std::filesystem::path path = QFileInfo(chosen.front()).filesystemFilePath();
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (!error) path = absolute;
-  FileName = FileNameToCodePage(path);
+  SetChosenFile(path);
   const qsizetype filterIndex = filters.indexOf(dialog.selectedNameFilter());
   if (filterIndex >= 0) FilterIndex = static_cast<int>(filterIndex) + 1;
   // The chosen file's folder becomes the current directory, as later uses

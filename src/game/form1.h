@@ -6,6 +6,7 @@
 
 #include <array>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,10 +93,11 @@ class TForm1 : public TForm {
   // The hint line refresh; does nothing while CheckBox1 is unticked.
   void UpdateHint();
 
-  // Replaces the practice list with the file at `path`, as 自定义练习内容
-  // does once a file is chosen: words on the field, NextLine and the tally
-  // stay; a failed load raises the open error and changes nothing.
-  void LoadPracticeList(const std::string& path);
+  // Replaces the practice list with the file the system names `file`, as
+  // 自定义练习内容 does once a file is chosen: words on the field, NextLine
+  // and the tally stay; a failed load raises the open error (naming
+  // `shownPath`, code-page bytes) and changes nothing.
+  void LoadPracticeList(const std::filesystem::path& file, const std::string& shownPath);
   // The same with lines already at hand, under the list name `name`.
   void LoadPracticeText(const std::string& text, const std::string& name);
   // The name of the practice list in play (its path, code-page bytes).

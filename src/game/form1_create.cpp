@@ -45,9 +45,10 @@ void TForm1::FormCreate(QObject* /*Sender*/) {
   StringHelpers = StringHelpersHolder().get();
   PracticeList = std::make_unique<TStringList>();
   // A missing file is reported by the frame; the window opens regardless
-  // and the list stays empty.
+  // and the list stays empty. Opened by its name in the current folder,
+  // whose own name may have characters the code page lacks.
   practiceListName_ = DefaultPracticeFilePath();
-  PracticeList->LoadLines(practiceListName_);
+  PracticeList->LoadLines(texts::DefaultPracticeFileName());
 }
 
 void TForm1::SpeedButton1Click(QObject* /*Sender*/) {

@@ -13,12 +13,12 @@
 
 namespace zembrot {
 
-void TForm1::LoadPracticeList(const std::string& path) {
+void TForm1::LoadPracticeList(const std::filesystem::path& file, const std::string& shownPath) {
   // Words on the field, NextLine and the tally stay: the fall tick copes
   // with a shorter list. A failed load changes nothing.
-  PracticeList->LoadLines(path);
+  PracticeList->LoadLines(file, shownPath);
   PendingDelete.Clear();
-  practiceListName_ = path;
+  practiceListName_ = shownPath;
 }
 
 void TForm1::LoadPracticeText(const std::string& text, const std::string& name) {

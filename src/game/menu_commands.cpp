@@ -19,7 +19,7 @@ void TForm1::N2Click(QObject* /*Sender*/) {
 void TForm1::N3Click(QObject* /*Sender*/) {
   ShowNotice(texts::CustomContentNotice() + "\r" + DefaultPracticeFilePath());
   if (!OpenDialog1->Execute()) return;
-  LoadPracticeList(OpenDialog1->FileName);
+  LoadPracticeList(OpenDialog1->SystemFileName(), OpenDialog1->FileName);
 }
 
 void TForm1::N5Click(QObject* /*Sender*/) { ShowNotice(texts::HelpText()); }

@@ -8,18 +8,36 @@ namespace {
 
 constexpr const char* kWhat = "Cannot open the audio output";
 
-}  // namespace
+class SoundLibraryOutput final : public AudioOutput {
+ public:
+  SoundLibraryOutput() = default;
+  ~SoundLibraryOutput() override;
+  SoundLibraryOutput(const SoundLibraryOutput&) = delete;
+  SoundLibraryOutput& operator=(const SoundLibraryOutput&) = delete;
 
-AudioOutput::~AudioOutput() {
+  EngineResult Open(const std::string& device, int sampleRate) override;
+  EngineResult Play(const short* samples, std::size_t count, int sampleRate) override;
+  void Drain() override;
+  void Flush() override;
+
+ private:
+  EngineResult OpenAtRate(int sampleRate);
+  EngineResult Failure(int error) const;
+
+  audio_object* device_ = nullptr;
+  int openRate_ = 0;
+};
+
+SoundLibraryOutput::~SoundLibraryOutput() {
   if (device_ == nullptr) return;
   if (openRate_ != 0) {
-    audio_object_drain(device_);
+    audio_object_flush(device_);
     audio_object_close(device_);
   }
   audio_object_destroy(device_);
 }
 
-EngineResult AudioOutput::Open(const std::string& device, int sampleRate) {
+EngineResult SoundLibraryOutput::Open(const std::string& device, int sampleRate) {
   if (device_ == nullptr) {
     device_ = create_audio_device_object(device.empty() ? nullptr : device.c_str(), "Zembrot", "Zembrot");
     if (device_ == nullptr) return {AUDIO_OUTPUT_FAILED_RESULT, std::string(kWhat) + ": no sound system was found"};
@@ -33,7 +51,7 @@ EngineResult AudioOutput::Open(const std::string& device, int sampleRate) {
   return result;
 }
 
-EngineResult AudioOutput::Play(const short* samples, std::size_t count, int sampleRate) {
+EngineResult SoundLibraryOutput::Play(const short* samples, std::size_t count, int sampleRate) {
   if (device_ == nullptr) return {AUDIO_OUTPUT_FAILED_RESULT, "The audio output is not open"};
   if (sampleRate != openRate_) {
     EngineResult result = OpenAtRate(sampleRate);
@@ -49,11 +67,15 @@ EngineResult AudioOutput::Play(const short* samples, std::size_t count, int samp
   return result;
 }
 
-void AudioOutput::Drain() {
+void SoundLibraryOutput::Drain() {
   if (device_ != nullptr && openRate_ != 0) audio_object_drain(device_);
 }
 
-EngineResult AudioOutput::OpenAtRate(int sampleRate) {
+void SoundLibraryOutput::Flush() {
+  if (device_ != nullptr && openRate_ != 0) audio_object_flush(device_);
+}
+
+EngineResult SoundLibraryOutput::OpenAtRate(int sampleRate) {
   if (openRate_ == sampleRate) return {};
   if (openRate_ != 0) {
     audio_object_drain(device_);
@@ -66,9 +88,13 @@ EngineResult AudioOutput::OpenAtRate(int sampleRate) {
   return {};
 }
 
-EngineResult AudioOutput::Failure(int error) const {
+EngineResult SoundLibraryOutput::Failure(int error) const {
   const char* reason = audio_object_strerror(device_, error);
   return {AUDIO_OUTPUT_FAILED_RESULT, std::string(kWhat) + ": " + (reason != nullptr && *reason != '\0' ? reason : "unknown error")};
 }
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> CreateSoundLibraryOutput() { return std::make_unique<SoundLibraryOutput>(); }
 
 }  // namespace zembrot

@@ -8,13 +8,29 @@
 
 #include "base/code_page.h"
 #include "base/errors.h"
-#include "speech/audio_output.h"
-#include "speech/espeak_synthesizer.h"
+#include "speech/speech_engines.h"
 #include "speech/speech_worker.h"
 
 namespace zembrot {
 
 namespace {
+
+// Marks a connection whose sound output has not answered yet, for as long
+// as its task exists: the task goes when it has run or was dropped.
+class OpeningMark {
+ public:
+  explicit OpeningMark(std::atomic<bool>& opening) : opening_(opening) { opening_.store(true); }
+  ~OpeningMark() { opening_.store(false); }
+  OpeningMark(const OpeningMark&) = delete;
+  OpeningMark& operator=(const OpeningMark&) = delete;
+
+ private:
+  std::atomic<bool>& opening_;
+};
+
+EngineResult NoAnswerFromOutput() {
+  return {SPEECH_NO_ANSWER_RESULT, "Cannot open the audio output: the sound system does not answer"};
+}
 
 // The engines, the audio output and the speech thread they run on. The
 // state below the worker belongs to the speech thread; the GUI thread only
@@ -23,11 +39,26 @@ namespace {
 class SpeechRuntime {
  public:
   static SpeechRuntime& Instance() {
-    static SpeechRuntime runtime;
-    started_.store(true);
-    return runtime;
+    std::unique_ptr<SpeechRuntime>& runtime = Current();
+    if (!runtime) runtime.reset(new SpeechRuntime);
+    return *runtime;
   }
-  static bool Started() { return started_.load(); }
+  static bool Started() { return Current() != nullptr; }
+
+  static bool EndCurrent(std::chrono::milliseconds bound) {
+    std::unique_ptr<SpeechRuntime>& runtime = Current();
+    if (!runtime) return true;
+    if (runtime->End(bound)) {
+      runtime.reset();
+      return true;
+    }
+    // Its thread is still inside the sound system and will touch it when
+    // it comes back: kept for good, and still reachable for leak checkers.
+    SpeechRuntime* left = runtime.release();
+    left->nextLeftBehind_ = leftBehind_;
+    leftBehind_ = left;
+    return false;
+  }
 
   SpeechOutput Output() const { return output_.load(); }
 
@@ -36,8 +67,24 @@ class SpeechRuntime {
     return lastEngine_;
   }
 
-  EngineResult StartPlayback(const SpeechOptions& options) {
-    return worker_.Call([this, options] { return OpenPlayback(options); });
+  // `output` makes the output to play to; empty for the sound library's.
+  EngineResult StartPlayback(const SpeechOptions& options, const AudioOutputFactory& output) {
+    // An earlier connection still waits for the sound system and holds the
+    // speech thread: queueing behind it would hold the caller too.
+    if (opening_.load()) return NoAnswerFromOutput();
+    // Loading the engines is work of this machine alone; only the sound
+    // system can keep the caller waiting for ever.
+    EngineResult result = worker_.Call([this, options] {
+      Synthesizer* english = nullptr;
+      SpeechEngineKind kind{};
+      return EngineFor(std::nullopt, options, english, kind);
+    });
+    if (result.Failed()) return result;
+    auto mark = std::make_shared<OpeningMark>(opening_);
+    result = worker_.Call([this, options, output, mark] { return OpenPlayback(options, output); },
+                          kAudioOutputDeadline);
+    if (result.code == SPEECH_NO_ANSWER_RESULT) return NoAnswerFromOutput();
+    return result;
   }
 
   // Queues `text`, or speaks it and waits when the flags ask for that.
@@ -66,14 +113,34 @@ class SpeechRuntime {
  private:
   SpeechRuntime() = default;
 
-  EngineResult OpenPlayback(const SpeechOptions& options) {
+  static std::unique_ptr<SpeechRuntime>& Current() {
+    static std::unique_ptr<SpeechRuntime> runtime;
+    return runtime;
+  }
+
+  bool End(std::chrono::milliseconds bound) {
+    stopping_.store(true);
+    worker_.DropWaiting();
+    // The output and the engines belong to the speech thread: it lets
+    // them go itself, what is still unheard dropped.
+    worker_.Post([this] {
+      audio_.reset();
+      flite_.reset();
+      espeak_.reset();
+    });
+    return worker_.Finish(bound);
+  }
+
+  EngineResult OpenPlayback(const SpeechOptions& options, const AudioOutputFactory& output) {
     if (output_.load() != SpeechOutput::NotStarted) return {};
     Synthesizer* english = nullptr;
     SpeechEngineKind kind{};
     EngineResult result = EngineFor(std::nullopt, options, english, kind);
     if (result.Failed()) return result;
-    result = audio_.Open(options.audioDevice, english->SampleRate());
+    audio_ = output ? output() : engines_->createAudioOutput();
+    result = audio_->Open(options.audioDevice, english->SampleRate());
     if (result.Failed()) {
+      audio_.reset();
       if (!options.silentWithoutAudio) return result;
       std::fprintf(stderr, "zembrot: words are not spoken aloud (%s)\n", result.description.c_str());
       playbackOptions_ = options;
@@ -92,16 +159,24 @@ class SpeechRuntime {
     const bool audible = output_.load() == SpeechOutput::Audio;
     EngineResult played;
     // Without audio the words are still synthesised, so that a request
-    // takes its time either way; the samples are dropped.
+    // takes its time either way; the samples are dropped. A stop is seen
+    // at the next block, however long the word.
     const SampleConsumer play = [this, audible, &played](const short* samples, std::size_t count) {
+      if (stopping_.load()) return false;
       if (!audible) return true;
-      played = audio_.Play(samples, count, currentRate_);
+      played = audio_->Play(samples, count, currentRate_);
       return !played.Failed();
     };
     int sampleRate = 0;
     std::optional<SpeechEngineKind> engine;
     EngineResult result = SynthesizeNow(text, playbackOptions_, play, sampleRate, engine);
-    if (audible) audio_.Drain();
+    if (audible) {
+      if (stopping_.load()) {
+        audio_->Flush();
+      } else {
+        audio_->Drain();
+      }
+    }
     if (engine) {
       const std::lock_guard lock(lastEngineMutex_);
       lastEngine_ = engine;
@@ -124,14 +199,19 @@ class SpeechRuntime {
     return engine->Synthesize(Utf16ToUtf8(text.substr(element.length)), element.languageId, onSamples);
   }
 
-  // The started engine for a language. English falls back to espeak-ng when
-  // flite's voice cannot start, and says so once.
+  // The started engine for a language, the engines' module loaded first.
+  // English falls back to espeak-ng when flite's voice cannot start, and
+  // says so once.
   EngineResult EngineFor(std::optional<std::uint32_t> languageId, const SpeechOptions& options, Synthesizer*& engine,
                          SpeechEngineKind& kind) {
+    if (engines_ == nullptr) {
+      const EngineResult loaded = LoadSpeechEngines(engines_);
+      if (loaded.Failed()) return loaded;
+    }
     if (EngineForLanguage(languageId) == SpeechEngineKind::Flite && !options.englishVoice.empty()) {
       if (!flite_ || fliteVoice_ != options.englishVoice) {
         flite_.reset();  // flite registers a voice once per process
-        flite_ = CreateFliteSynthesizer(options.englishVoice);
+        flite_ = engines_->createFlite(options.englishVoice);
         fliteVoice_ = options.englishVoice;
       }
       const EngineResult result = flite_->Start();
@@ -149,7 +229,7 @@ class SpeechRuntime {
     // data folder may be tried.
     if (!espeak_ || (!espeakStarted_ && espeakDataPath_ != options.espeakDataPath)) {
       espeak_.reset();
-      espeak_ = CreateEspeakSynthesizer(options.espeakDataPath);
+      espeak_ = engines_->createEspeak(options.espeakDataPath);
       espeakDataPath_ = options.espeakDataPath;
     }
     const EngineResult result = espeak_->Start();
@@ -160,20 +240,24 @@ class SpeechRuntime {
     return {};
   }
 
-  static inline std::atomic<bool> started_{false};
+  static inline SpeechRuntime* leftBehind_ = nullptr;
+  SpeechRuntime* nextLeftBehind_ = nullptr;
 
   // Owned by the speech thread.
+  const SpeechEngines* engines_ = nullptr;
   std::unique_ptr<Synthesizer> flite_;
   std::string fliteVoice_;
   bool fliteFailureReported_ = false;
   std::unique_ptr<Synthesizer> espeak_;
   std::string espeakDataPath_;
   bool espeakStarted_ = false;
-  AudioOutput audio_;
+  std::unique_ptr<AudioOutput> audio_;
   SpeechOptions playbackOptions_;
   int currentRate_ = 0;
 
   std::atomic<SpeechOutput> output_{SpeechOutput::NotStarted};
+  std::atomic<bool> opening_{false};   // a connection waits for the sound system
+  std::atomic<bool> stopping_{false};  // set once, when speech ends
   std::mutex lastEngineMutex_;
   std::optional<SpeechEngineKind> lastEngine_;
 
@@ -226,7 +310,8 @@ class EmbeddedObject : public SpeechObject {
 
 class EmbeddedSpeechServer : public SpeechServer {
  public:
-  explicit EmbeddedSpeechServer(SpeechOptions options) : options_(std::move(options)) {}
+  EmbeddedSpeechServer(SpeechOptions options, AudioOutputFactory output)
+      : options_(std::move(options)), output_(std::move(output)) {}
 
   HResult GetActiveObject(std::shared_ptr<SpeechObject>& object) override {
     if (CurrentSpeechOutput() == SpeechOutput::NotStarted) return OPERATION_UNAVAILABLE_RESULT;
@@ -235,7 +320,7 @@ class EmbeddedSpeechServer : public SpeechServer {
   }
 
   HResult CreateInstance(std::shared_ptr<SpeechObject>& object) override {
-    EngineResult result = SpeechRuntime::Instance().StartPlayback(options_);
+    EngineResult result = SpeechRuntime::Instance().StartPlayback(options_, output_);
     if (result.Failed()) {
       error_.Set(std::move(result.description));
       return result.code;
@@ -248,13 +333,18 @@ class EmbeddedSpeechServer : public SpeechServer {
 
  private:
   SpeechOptions options_;
+  AudioOutputFactory output_;
   ErrorSlot error_;
 };
 
 }  // namespace
 
 std::shared_ptr<SpeechServer> CreateEmbeddedSpeechServer(SpeechOptions options) {
-  return std::make_shared<EmbeddedSpeechServer>(std::move(options));
+  return std::make_shared<EmbeddedSpeechServer>(std::move(options), nullptr);
+}
+
+std::shared_ptr<SpeechServer> CreateEmbeddedSpeechServer(SpeechOptions options, AudioOutputFactory output) {
+  return std::make_shared<EmbeddedSpeechServer>(std::move(options), std::move(output));
 }
 
 std::shared_ptr<SpeechServer> CreatePlatformSpeechServer() { return CreateEmbeddedSpeechServer(); }
@@ -280,6 +370,8 @@ SynthesizedSound SynthesizeToMemory(std::u16string_view text, const SpeechOption
   if (result.Failed()) throw EOleSysError(result.description, result.code);
   return sound;
 }
+
+bool EndSpeech(std::chrono::milliseconds bound) { return SpeechRuntime::EndCurrent(bound); }
 
 void WaitUntilSpeechDone() {
   if (SpeechRuntime::Started()) SpeechRuntime::Instance().WaitUntilDone();

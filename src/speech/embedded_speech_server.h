@@ -10,16 +10,25 @@
 // Speak with flags 1 queues the text there and returns at once; the requests
 // are spoken in order, none is dropped. Call it from the GUI thread only.
 //
-// The audio device is opened at connection and kept. When none can be
-// opened, connecting fails with the reason, and the next connection tries
-// again; the game reports that like any other speech failure. Only a server
-// made with silentWithoutAudio (the tests' way of running without sound)
-// connects anyway, synthesising the words and dropping them, with a line on
-// stderr saying why.
+// The engines live in a module of their own, loaded at the first connection
+// (speech_engines.h). The audio device is opened at connection and kept.
+// When none can be opened, connecting fails with the reason, and the next
+// connection tries again; the game reports that like any other speech
+// failure. Only a server made with silentWithoutAudio (the tests' way of
+// running without sound) connects anyway, synthesising the words and
+// dropping them, with a line on stderr saying why.
+//
+// Nothing outside can hold the caller: a sound system that does not answer
+// the connection within kAudioOutputDeadline fails it, and while that
+// attempt still waits, a new connection fails at once instead of queueing
+// behind it; once it is answered, the next connection finds the engines
+// playing, or starts over. EndSpeech stops the word being spoken and gives
+// the speech thread a bounded time to end.
 //
 // Besides playback the engines synthesise into memory, for the tests and the
 // benchmark.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -29,6 +38,7 @@
 #include <string_view>
 #include <vector>
 
+#include "speech/audio_output.h"
 #include "speech/flite_synthesizer.h"
 #include "speech/language_element.h"
 #include "speech/speech_server.h"
@@ -49,7 +59,13 @@ struct SpeechOptions {
   bool silentWithoutAudio = false;
 };
 
+// How long a connection waits for the sound system to open the output.
+inline constexpr std::chrono::milliseconds kAudioOutputDeadline{1000};
+
 std::shared_ptr<SpeechServer> CreateEmbeddedSpeechServer(SpeechOptions options = {});
+// The same, playing through the outputs that `output` makes instead of the
+// sound library's (one per connection): the tests' stand-ins.
+std::shared_ptr<SpeechServer> CreateEmbeddedSpeechServer(SpeechOptions options, AudioOutputFactory output);
 
 struct SynthesizedSound {
   std::vector<short> samples;  // mono, 16 bits
@@ -72,6 +88,14 @@ void WaitUntilSpeechDone();
 
 // True while a request is queued or being spoken.
 bool SpeechPending();
+
+// Stops the word being spoken and drops the requests still waiting, then
+// lets the speech thread close the output and the engines and end, waiting
+// no longer than `bound`. True when it ended in time. A thread held by a
+// sound system that does not answer is left behind with everything it
+// holds, so that the caller (the program, at exit) can go on. The next
+// request starts the speech thread and the engines afresh.
+bool EndSpeech(std::chrono::milliseconds bound);
 
 // How the engines are connected to sound at the moment.
 enum class SpeechOutput { NotStarted, Audio, Silent };

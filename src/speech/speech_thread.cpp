@@ -1,3 +1,4 @@
+#include "speech/embedded_speech_server.h"
 #include "speech/speech_server.h"
 
 namespace zembrot {
@@ -8,6 +9,12 @@ namespace {
 // whether the frame has prepared it, as on Windows.
 int initializations = 0;
 
+// At exit the speech thread gets this long to end: a word being spoken
+// stops within one block of samples. One held by a sound system that does
+// not answer, or deep in the analysis of a very long word, is left behind,
+// so that the program still ends soon after its window.
+constexpr std::chrono::milliseconds kSpeechEndBound{500};
+
 }  // namespace
 
 bool InitializeSpeechThread() {
@@ -16,7 +23,8 @@ bool InitializeSpeechThread() {
 }
 
 void UninitializeSpeechThread(bool initialized) {
-  if (initialized && initializations > 0) --initializations;
+  if (!initialized || initializations == 0) return;
+  if (--initializations == 0) EndSpeech(kSpeechEndBound);
 }
 
 bool SpeechThreadInitialized() { return initializations > 0; }

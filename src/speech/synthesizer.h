@@ -31,6 +31,11 @@ struct EngineResult {
 constexpr HResult SPEECH_VOICE_MISSING_RESULT = static_cast<HResult>(0x80045101);
 constexpr HResult SPEECH_SYNTHESIS_FAILED_RESULT = static_cast<HResult>(0x80045102);
 constexpr HResult AUDIO_OUTPUT_FAILED_RESULT = static_cast<HResult>(0x80045103);
+// A task of the speech thread, or the sound system behind it, did not
+// answer within the time it was given.
+constexpr HResult SPEECH_NO_ANSWER_RESULT = static_cast<HResult>(0x80045104);
+// The module holding the engines, or a library it needs, could not be loaded.
+constexpr HResult SPEECH_ENGINES_MISSING_RESULT = static_cast<HResult>(0x80045105);
 
 class Synthesizer {
  public:

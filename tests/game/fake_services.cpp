@@ -47,6 +47,11 @@ void FakeServices::ShowNotice(const std::string& text) {
 
 bool FakeServices::ExecuteOpenDialog(TOpenDialog& dialog) {
   ++openDialogRuns;
+  if (!openDialogFiles.empty()) {
+    dialog.SetChosenFile(openDialogFiles.front());
+    openDialogFiles.pop_front();
+    return true;
+  }
   if (openDialogChoices.empty()) return false;
   dialog.FileName = openDialogChoices.front();
   openDialogChoices.pop_front();

@@ -4,6 +4,7 @@
 // recording notice, a scripted open dialog and a replaceable speech server.
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +38,8 @@ class FakeServices : public Services {
 
   // The open dialog: the next answers, in order; an empty deque cancels.
   std::deque<std::string> openDialogChoices;
+  // Answers as the system names the chosen file; taken before those above.
+  std::deque<std::filesystem::path> openDialogFiles;
   int openDialogRuns = 0;
 
   std::shared_ptr<SpeechServer> speechServer;
