@@ -11,7 +11,7 @@ packages=(
   flite1-dev libpcaudio-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 googletest
-  libx11-dev xvfb xauth xdotool x11-utils imagemagick
+  libx11-dev xvfb xauth xdotool x11-utils imagemagick sqlite3
   fonts-arphic-uming fonts-wqy-zenhei
   locales
   librsvg2-bin dpkg-dev lintian appstream desktop-file-utils icewm

@@ -6,6 +6,7 @@
 #include "base/code_page.h"
 #include "content/string_collection.h"
 #include "content/string_list.h"
+#include "frame/services.h"
 #include "frame/timer.h"
 #include "game/form1.h"
 #include "game/texts.h"
@@ -46,6 +47,7 @@ void TForm1::FormCreate(QObject* /*Sender*/) {
   // A missing file is reported by the frame; the window opens regardless
   // and the list stays empty. Opened by its name in the current folder,
   // whose own name may have characters the code page lacks.
+  practiceListName_ = DefaultPracticeFilePath();
   PracticeList->LoadLines(texts::DefaultPracticeFileName());
 }
 
@@ -61,11 +63,15 @@ void TForm1::SpeedButton1Click(QObject* /*Sender*/) {
     Timer3->SetEnabled(true);
     SpeedButton1->SetCaption(texts::EndCaption());
     emptyListReported_ = false;
+    EndLoggedGame();
+    gameLogged_ = true;
+    learningLog_->GameStarted(practiceListName_, CurrentServices().NowMs());
   } else {
     Timer1->SetEnabled(false);
     Timer2->SetEnabled(false);
     Timer3->SetEnabled(false);
     SpeedButton1->SetCaption(texts::StartCaption());
+    EndLoggedGame();
   }
 }
 
