@@ -30,7 +30,7 @@ virtual_display_packages=(
 
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev googletest
-  libx11-dev xvfb xauth xdotool x11-utils imagemagick
+  libx11-dev xvfb xauth xdotool x11-utils imagemagick sqlite3
   pulseaudio pulseaudio-utils
   locales
   dpkg-dev lintian appstream desktop-file-utils icewm

@@ -32,8 +32,9 @@ wait_until() {
 if [ "${1:-}" = "--check-installed-game" ]; then
   close_window=$2
   desktop=$3
-  command_line=$(sed -n 's/^Exec=//p' "$desktop")
-  folder=$(sed -n 's/^Path=//p' "$desktop")
+  # The entry's own keys, not those of its actions.
+  command_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=//p' "$desktop")
+  folder=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Path=//p' "$desktop")
   log=$(mktemp -d)
   # For a look at the window as a desktop shows it: a small window manager
   # draws the title bar with the window's icon.

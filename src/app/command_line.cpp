@@ -1,14 +1,34 @@
 #include "app/command_line.h"
 
+#include <cstddef>
+
 namespace zembrot {
 
+namespace {
+
+constexpr const char* kExportOption = "--export-reviews";
+
+}  // namespace
+
 StartRequest RequestOf(const std::vector<std::string>& arguments) {
-  for (const std::string& argument : arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (argument == "--") break;
     if (argument == "-h" || argument == "--help") return StartRequest::kShowUsage;
     if (argument == "--version") return StartRequest::kShowVersion;
+    if (argument == kExportOption) {
+      return i + 1 < arguments.size() ? StartRequest::kExportReviews : StartRequest::kMissingExportFile;
+    }
   }
   return StartRequest::kPlay;
+}
+
+std::string ExportFileOf(const std::vector<std::string>& arguments) {
+  for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] == "--") break;
+    if (arguments[i] == kExportOption) return arguments[i + 1];
+  }
+  return std::string();
 }
 
 std::string UsageText() {
@@ -17,8 +37,13 @@ std::string UsageText() {
          "Words of the practice list 食物.txt in the current folder fall down the\n"
          "window; type the English word and press Enter.\n"
          "\n"
-         "  -h, --help     show this help and exit\n"
-         "      --version  show the version and exit\n"
+         "      --progress  keep a learning record: every word's history, and\n"
+         "                  today's review in the menu; later starts keep it too,\n"
+         "                  until it is stopped in the menu\n"
+         "      --export-reviews FILE.csv\n"
+         "                  write the learning record's review log as CSV and exit\n"
+         "  -h, --help      show this help and exit\n"
+         "      --version   show the version and exit\n"
          "\n"
          "Qt's own options (such as -platform or -style) are accepted too.\n";
 }
@@ -29,6 +54,10 @@ std::string VersionText() {
          "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>.\n"
          "This is free software: you are free to change and redistribute it.\n"
          "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+std::string MissingExportFileText() {
+  return "zembrot: --export-reviews needs a file name\nTry 'zembrot --help' for more information.\n";
 }
 
 std::string UnknownArgumentText(const std::string& argument) {

@@ -9,17 +9,24 @@
 
 namespace zembrot {
 
-enum class StartRequest { kPlay, kShowUsage, kShowVersion };
+enum class StartRequest { kPlay, kShowUsage, kShowVersion, kExportReviews, kMissingExportFile };
 
-// The arguments after the program name; the first of -h, --help and
-// --version decides. Nothing after "--" is an option.
+// The arguments after the program name; the first of -h, --help, --version
+// and --export-reviews decides. Nothing after "--" is an option.
 StartRequest RequestOf(const std::vector<std::string>& arguments);
+
+// The file named after --export-reviews.
+std::string ExportFileOf(const std::vector<std::string>& arguments);
+
+// The option that makes this and later starts keep a learning record.
+inline constexpr const char* kProgressOption = "--progress";
 
 std::string UsageText();
 std::string VersionText();
 
 // For an argument left over once Qt has taken its own options.
 std::string UnknownArgumentText(const std::string& argument);
+std::string MissingExportFileText();
 
 // Exit code for a command line the program does not understand.
 inline constexpr int kUsageExitCode = 2;

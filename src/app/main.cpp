@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -12,8 +13,10 @@
 
 #include "app/command_line.h"
 #include "app/main_window_layout.h"
+#include "app/record_commands.h"
 #include "frame/application.h"
 #include "game/form1.h"
+#include "progress/learning_record.h"
 
 namespace {
 
@@ -41,14 +44,27 @@ int main(int argc, char** argv) {
     case zembrot::StartRequest::kShowVersion:
       std::fputs(zembrot::VersionText().c_str(), stdout);
       return 0;
+    case zembrot::StartRequest::kMissingExportFile:
+      std::fputs(zembrot::MissingExportFileText().c_str(), stderr);
+      return zembrot::kUsageExitCode;
+    case zembrot::StartRequest::kExportReviews: {
+      const QCoreApplication terminal(argc, argv);
+      return zembrot::ExportReviews(zembrot::ExportFileOf(arguments));
+    }
     case zembrot::StartRequest::kPlay:
       break;
   }
 
   zembrot::TApplication application(argc, argv);
-  // Qt has taken its own options out of argv; whatever is left is not ours.
-  if (argc > 1) {
-    std::fputs(zembrot::UnknownArgumentText(argv[1]).c_str(), stderr);
+  // Qt has taken its own options out of argv; of what is left only
+  // --progress is ours.
+  bool keepProgress = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == zembrot::kProgressOption) {
+      keepProgress = true;
+      continue;
+    }
+    std::fputs(zembrot::UnknownArgumentText(argv[i]).c_str(), stderr);
     return zembrot::kUsageExitCode;
   }
   // Lets the desktop match the window to the menu entry and its icon.
@@ -56,5 +72,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(GameIcon());
 
   std::unique_ptr<zembrot::TForm1> mainWindow = zembrot::CreateMainWindow();
+  // Without --progress and without a record, this touches no file at all.
+  const zembrot::progress::LearningRecord learningRecord(*mainWindow, keepProgress);
   return application.Run(*mainWindow);
 }

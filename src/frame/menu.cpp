@@ -1,5 +1,7 @@
 #include "frame/menu.h"
 
+#include <vector>
+
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
@@ -197,6 +199,10 @@ class DropDownMenu : public QMenu {
 TMenuItem::TMenuItem(QObject* owner) : TOwnerDrawMenuItem(owner) {}
 
 TMenuItem::~TMenuItem() {
+  // A freed item leaves its parent's list (and its menu's) at once.
+  if (parent_ != nullptr) std::erase(parent_->items_, this);
+  if (menu_ != nullptr && parent_ == nullptr) std::erase(menu_->items_, this);
+  for (TMenuItem* child : items_) child->parent_ = nullptr;
   if (subMenu_) {
     delete subMenu_.data();
   } else if (action_) {
@@ -339,6 +345,10 @@ void TMenuItem::Triggered() {
 }
 
 TMainMenu::TMainMenu(QObject* owner) : QObject(owner) {}
+
+TMainMenu::~TMainMenu() {
+  for (TMenuItem* item : items_) item->menu_ = nullptr;
+}
 
 void TMainMenu::Add(TMenuItem* item) {
   if (item == nullptr) return;

@@ -62,6 +62,7 @@ class TMenuItem : public TOwnerDrawMenuItem {
   // The item that a Qt entry of a menu shows, or null.
   static TMenuItem* FromAction(const QAction* action);
 
+  // Freeing a child takes it out of the list.
   void Add(TMenuItem* child);
   const std::vector<TMenuItem*>& Items() const { return items_; }
 
@@ -103,6 +104,7 @@ class TMainMenu : public QObject {
 
  public:
   explicit TMainMenu(QObject* owner = nullptr);
+  ~TMainMenu() override;
 
   void Add(TMenuItem* item);
   const std::vector<TMenuItem*>& Items() const { return items_; }
@@ -121,6 +123,7 @@ class TMainMenu : public QObject {
   void AttachTo(QMenuBar* menuBar);
 
  private:
+  friend class TMenuItem;
   bool ownerDraw_ = false;
   TImageList* images_ = nullptr;
   std::vector<TMenuItem*> items_;

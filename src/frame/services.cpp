@@ -3,10 +3,15 @@
 #include <chrono>
 #include <thread>
 
+#include <QApplication>
+#include <QMessageBox>
+
 #include "base/random.h"
+#include "frame/application.h"
 #include "frame/message_form.h"
 #include "frame/open_dialog.h"
 #include "speech/speech_server.h"
+#include "widgets/caption_text.h"
 
 namespace zembrot {
 
@@ -31,6 +36,21 @@ class RealServices final : public Services {
 Services* installedServices = nullptr;
 
 }  // namespace
+
+std::int64_t Services::NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+bool Services::Confirm(const std::string& text) {
+  const TApplication* application = TApplication::Instance();
+  QMessageBox box(QMessageBox::Question, CodePageToQString(application != nullptr ? application->Title() : "Zembrot"),
+                  CodePageToQString(text), QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::No);
+  box.setTextFormat(Qt::PlainText);
+  // A nested loop, as every box of the game: timers keep ticking.
+  return box.exec() == QMessageBox::Yes;
+}
 
 Services& CurrentServices() {
   static RealServices realServices;

@@ -1,9 +1,11 @@
 #pragma once
 
 // The side effects the game reaches through one seam: dice, the blocking
-// pause, the notice dialog, the open dialog and the speech engine. The
+// pause, the notice dialog, the open dialog, the speech engine, the clock
+// and a yes-or-no question. The
 // program uses the real ones; a test installs fakes that record calls.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,6 +30,10 @@ class Services {
   virtual bool ExecuteOpenDialog(TOpenDialog& dialog) = 0;
   // The speech server that a new speech component connects to.
   virtual std::shared_ptr<SpeechServer> CreateSpeechServer() = 0;
+  // The wall clock in milliseconds since 1970 UTC, for the learning record.
+  virtual std::int64_t NowMs();
+  // Asks a question with Yes and No in the modal message box; true for Yes.
+  virtual bool Confirm(const std::string& text);
 };
 
 // The services in force: the real ones unless a test installed others.

@@ -1,6 +1,8 @@
 // The fall tick: score caption, movement, removal at the bottom, spawning.
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "content/string_list.h"
 #include "frame/application.h"
@@ -46,6 +48,7 @@ void TForm1::Timer1Timer(QObject* /*Sender*/) {
       const int top = game::FallenTop(field, TopSlot, i, dice);
       if (top != word->Top()) word->SetTop(top);
       if (game::LeftTheField(word->Top())) {
+        LogMiss(i);
         RemoveWord(i);
         Timer1->SetInterval(game::IntervalAfterMiss(Timer1->Interval()));
         --Score;
@@ -82,11 +85,12 @@ void TForm1::SpawnWords() {
 void TForm1::SpawnWordInSlot(int slot) {
   // The line is read before the label exists, so a failure never leaves a
   // half-made word in a slot.
-  const game::SpawnedTexts texts = NextLine.Spawn(*PracticeList, PendingDelete, N2->Checked());
+  const bool wholeLine = N2->Checked();
+  game::SpawnedTexts spawned = NextLine.Spawn(*PracticeList, PendingDelete, wholeLine);
 
   auto* word = new TZbLabel(ZbPanel1);  // owned by the play field
-  word->SetCaption(texts.caption);
-  word->SetHint(texts.hint);
+  word->SetCaption(spawned.caption);
+  word->SetHint(spawned.hint);
   word->SetHeight(game::kNewWordHeight);
   word->SetWidth(game::kNewWordWidth);
   word->SetLeft(CurrentServices().Random(game::kSpawnLeftRange));
@@ -97,7 +101,12 @@ void TForm1::SpawnWordInSlot(int slot) {
   word->SetShowAccelChar(false);
   word->Font().SetSize(game::kWordFontSize);
   word->Font().SetName(texts::SongFace());
-  PutWord(slot, word);
+  std::optional<game::SpawnedPair> pair;
+  if (spawned.chinese) {
+    pair = game::SpawnedPair{std::move(spawned.hint), std::move(*spawned.chinese), wholeLine,
+                             CurrentServices().NowMs()};
+  }
+  PutWord(slot, word, std::move(pair));
   word->show();
 }
 

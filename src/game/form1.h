@@ -6,10 +6,13 @@
 
 #include <array>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "frame/form.h"
+#include "game/core/learning_log.h"
 #include "game/core/practice_cursor.h"
 #include "game/core/word_field.h"
 
@@ -90,10 +93,26 @@ class TForm1 : public TForm {
   // The hint line refresh; does nothing while CheckBox1 is unticked.
   void UpdateHint();
 
+  // Replaces the practice list with the file the system names `file`, as
+  // 自定义练习内容 does once a file is chosen: words on the field, NextLine
+  // and the tally stay; a failed load raises the open error (naming
+  // `shownPath`, code-page bytes) and changes nothing.
+  void LoadPracticeList(const std::filesystem::path& file, const std::string& shownPath);
+  // The same with lines already at hand, under the list name `name`.
+  void LoadPracticeText(const std::string& text, const std::string& name);
+  // The name of the practice list in play (its path, code-page bytes).
+  const std::string& PracticeListName() const { return practiceListName_; }
+
+  // Where the game tells what happened to each word; not owned, and it must
+  // outlive the window. Until set, nothing is kept.
+  void SetLearningLog(game::LearningLog& log) { learningLog_ = &log; }
+  // Ends a game in progress in the log and keeps nothing from then on.
+  void DetachLearningLog();
+
  private:
   // The falling words' geometry, read off their labels.
   class LabelField;
-  void PutWord(int slot, TZbLabel* word);
+  void PutWord(int slot, TZbLabel* word, std::optional<game::SpawnedPair> pair);
   // Frees the word (the panel lets go of it) and empties its slot; TopSlot
   // falls by one, whichever slot the word held.
   void RemoveWord(int slot);
@@ -106,6 +125,12 @@ class TForm1 : public TForm {
   void SpeakTypedText();
   void ReportSpeechFailure();
   void TallyWord(const std::string& displayed, const std::string& hint);
+  // Tells the learning log what became of the word in `slot`, if it was
+  // spawned from a practice pair.
+  void LogMatch(int slot, const std::string& displayed);
+  void LogMiss(int slot);
+  void LogOutcome(int slot, game::Outcome outcome, game::Shown shown);
+  void EndLoggedGame();
 
   // Sets Form1 before anything else of the object is built.
   static bool RegisterAsForm1(TForm1* form);
@@ -116,6 +141,18 @@ class TForm1 : public TForm {
   // A broken speech engine is reported once per run; play goes on silently.
   bool speechFailureReported_ = false;
   std::exception_ptr pendingSpeechFailure_;
+
+  std::string practiceListName_;
+  game::LearningLog* learningLog_ = &game::NoLearningLog();
+  // The pair each falling word was spawned from, slot by slot, with the
+  // word it belongs to (a slot may have been refilled by other means).
+  struct SpawnedWord {
+    const TZbLabel* word = nullptr;
+    game::SpawnedPair pair;
+  };
+  std::array<std::optional<SpawnedWord>, game::kSlotCount> spawnedWords_{};
+  const game::SpawnedPair* SpawnedPairOf(int slot) const;
+  bool gameLogged_ = false;  // GameStarted told, GameEnded not yet
 };
 
 // The default practice file, "食物.txt" in the process's current directory.

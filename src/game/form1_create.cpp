@@ -6,6 +6,7 @@
 #include "base/code_page.h"
 #include "content/string_collection.h"
 #include "content/string_list.h"
+#include "frame/services.h"
 #include "frame/timer.h"
 #include "game/form1.h"
 #include "game/texts.h"
@@ -25,8 +26,10 @@ std::unique_ptr<TStringCollection>& StringHelpersHolder() {
 
 }  // namespace
 
-// The current directory, not the program's own folder: players start the
-// game next to their lists.
+// The current directory is part of the game's state: the default list is
+// read from it, 自定义练习内容 names it, and a file chosen in another folder
+// moves it there. Not the program's own folder: players start the game next
+// to their lists.
 std::string DefaultPracticeFilePath() {
   std::string folder = FileNameToCodePage(std::filesystem::current_path());
   const std::string separator = PathSeparator();
@@ -44,8 +47,10 @@ void TForm1::FormCreate(QObject* /*Sender*/) {
   StringHelpers = StringHelpersHolder().get();
   PracticeList = std::make_unique<TStringList>();
   // A missing file is reported by the frame; the window opens regardless
-  // and the list stays empty. Opened by its name in the current folder,
-  // whose own name may have characters the code page lacks.
+  // and the list stays empty. Read from the current directory (see
+  // DefaultPracticeFilePath), by its name there: the directory's own name
+  // may have characters the code page lacks.
+  practiceListName_ = DefaultPracticeFilePath();
   PracticeList->LoadLines(texts::DefaultPracticeFileName());
 }
 
@@ -61,11 +66,15 @@ void TForm1::SpeedButton1Click(QObject* /*Sender*/) {
     Timer3->SetEnabled(true);
     SpeedButton1->SetCaption(texts::EndCaption());
     emptyListReported_ = false;
+    EndLoggedGame();
+    gameLogged_ = true;
+    learningLog_->GameStarted(practiceListName_, CurrentServices().NowMs());
   } else {
     Timer1->SetEnabled(false);
     Timer2->SetEnabled(false);
     Timer3->SetEnabled(false);
     SpeedButton1->SetCaption(texts::StartCaption());
+    EndLoggedGame();
   }
 }
 

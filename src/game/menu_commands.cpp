@@ -19,10 +19,7 @@ void TForm1::N2Click(QObject* /*Sender*/) {
 void TForm1::N3Click(QObject* /*Sender*/) {
   ShowNotice(texts::CustomContentNotice() + "\r" + DefaultPracticeFilePath());
   if (!OpenDialog1->Execute()) return;
-  // Words on the field, NextLine and the tally stay: the fall tick copes
-  // with a shorter list. A failed load changes nothing.
-  PracticeList->LoadLines(OpenDialog1->SystemFileName(), OpenDialog1->FileName);
-  PendingDelete.Clear();
+  LoadPracticeList(OpenDialog1->SystemFileName(), OpenDialog1->FileName);
 }
 
 void TForm1::N5Click(QObject* /*Sender*/) { ShowNotice(texts::HelpText()); }

@@ -68,6 +68,7 @@ void TForm1::CelebrateAndScore(int slot) {
   RepaintNow(word);
   SpeakTypedText();
   ++Score;
+  LogMatch(slot, displayed);
   services.Sleep(game::kPauseAfterMatch);
   TallyWord(displayed, hint);
   if (word != nullptr && WordSlots[slot] == word) RemoveWord(slot);

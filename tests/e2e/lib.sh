@@ -46,9 +46,12 @@ write_practice_list() {
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t GBK > "$folder/食物.txt"
 }
 
-# start_game <folder>: starts the program with that folder as current directory.
+# start_game <folder> [arguments...]: starts the program with that folder as
+# current directory.
 start_game() {
-  (cd "$1" && exec "$PROGRAM") > "$WORK_DIR/stdout" 2> "$WORK_DIR/stderr" &
+  local folder=$1
+  shift
+  (cd "$folder" && exec "$PROGRAM" "$@") > "$WORK_DIR/stdout" 2> "$WORK_DIR/stderr" &
   GAME_PID=$!
 }
 

@@ -159,6 +159,19 @@ TEST_F(MenuFixture, ItemsAddedLaterAppear) {
   EXPECT_EQ(clicks, std::vector<TMenuItem*>{sub});
 }
 
+TEST_F(MenuFixture, FreedItemsLeaveTheirMenu) {
+  auto* extra = NewItem("Extra");
+  settings->Add(extra);
+  delete extra;
+  ASSERT_EQ(settings->Items().size(), 2u);
+  EXPECT_EQ(settings->Action()->menu()->actions().size(), 2);
+  const std::size_t onBar = menu.Items().size();
+  delete help;
+  EXPECT_EQ(menu.Items().size(), onBar - 1);
+  EXPECT_EQ(form.menuBar()->actions().size(), static_cast<int>(onBar - 1));
+  help = nullptr;
+}
+
 // An owner-drawn menu: every item with a draw handler is measured and drawn
 // by its handlers, the others by the platform's look.
 class OwnerDrawFixture : public ::testing::Test {

@@ -60,4 +60,12 @@ bool FakeServices::ExecuteOpenDialog(TOpenDialog& dialog) {
 
 std::shared_ptr<SpeechServer> FakeServices::CreateSpeechServer() { return speechServer; }
 
+bool FakeServices::Confirm(const std::string& text) {
+  questions.push_back(text);
+  if (answers.empty()) return false;
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
 }  // namespace zembrot::testing

@@ -44,12 +44,20 @@ class FakeServices : public Services {
 
   std::shared_ptr<SpeechServer> speechServer;
 
+  // The clock stands still unless a test moves it.
+  std::int64_t nowMs = 1'800'000'000'000;
+  // Questions asked, and the answers to give, in order; none left says No.
+  std::vector<std::string> questions;
+  std::deque<bool> answers;
+
   void Randomize() override;
   int Random(int range) override;
   void Sleep(int milliseconds) override;
   void ShowNotice(const std::string& text) override;
   bool ExecuteOpenDialog(TOpenDialog& dialog) override;
   std::shared_ptr<SpeechServer> CreateSpeechServer() override;
+  std::int64_t NowMs() override { return nowMs; }
+  bool Confirm(const std::string& text) override;
 
  private:
   struct Draw {

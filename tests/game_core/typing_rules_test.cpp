@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "game/core/hint_mask.h"
+#include "game/core/learning_log.h"
 #include "game/core/match.h"
 #include "scripted_dice.h"
 
@@ -65,6 +66,29 @@ TEST(TypingRules, HintMask) {
   EXPECT_TRUE(HintLineShows("\xC6\xBB\xB9\xFB" "apple", "apple"));
   EXPECT_FALSE(HintLineShows("\xC6\xBB\xB9\xFB" "app?e", "apple"));
   EXPECT_FALSE(HintLineShows("apple", ""));
+}
+
+struct OutcomeCase {
+  const char* name;
+  SpawnedPair pair;
+  std::string caption, typed;
+  Shown shown;
+  Outcome outcome;
+};
+
+TEST(TypingRules, OutcomeOfAMatch) {
+  const std::vector<OutcomeCase> cases = {
+      {"recalled", {"apple", "A", false, 0}, "A", "apple", Shown::Chinese, Outcome::Recalled},
+      {"recalled, other case", {"Apple", "A", false, 0}, "A", "aPPLE", Shown::Chinese, Outcome::Recalled},
+      {"Chinese typed as shown", {"apple", "A", false, 0}, "A", "A", Shown::Chinese, Outcome::Copied},
+      {"English showing", {"apple", "A", false, 0}, "apple", "apple", Shown::English, Outcome::Copied},
+      {"whole line", {"apple", "A", true, 0}, "apple,A", "apple", Shown::WholeLine, Outcome::Copied},
+      {"both texts alike", {"ok", "ok", false, 0}, "ok", "ok", Shown::English, Outcome::Copied},
+  };
+  for (const OutcomeCase& c : cases) {
+    EXPECT_EQ(ShownBy(c.pair, c.caption), c.shown) << c.name;
+    EXPECT_EQ(OutcomeOfMatch(c.pair, ShownBy(c.pair, c.caption), c.typed), c.outcome) << c.name;
+  }
 }
 
 }  // namespace

@@ -2,23 +2,19 @@
 
 namespace zembrot::game {
 
-namespace {
-
-// Equal after lowering A..Z in both, without copying either: a practice
-// line may be megabytes long, and most texts differ in length already.
-bool SameIgnoringAsciiCase(std::string_view typed, std::string_view text) {
-  if (typed.size() != text.size()) return false;
+// Without copying either: a practice line may be megabytes long, and most
+// texts differ in length already.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
   const auto lower = [](char byte) { return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte; };
-  for (std::size_t i = 0; i < typed.size(); ++i) {
-    if (lower(typed[i]) != lower(text[i])) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
 }
 
-}  // namespace
-
 bool Matches(std::string_view typed, std::string_view hint, std::string_view caption) {
-  return SameIgnoringAsciiCase(typed, hint) || SameIgnoringAsciiCase(typed, caption);
+  return EqualIgnoringAsciiCase(typed, hint) || EqualIgnoringAsciiCase(typed, caption);
 }
 
 }  // namespace zembrot::game

@@ -18,9 +18,12 @@ constexpr KeyRole RoleOfKey(char key) {
   return key == 8 ? KeyRole::Erase : key == 13 ? KeyRole::Submit : KeyRole::Append;
 }
 
+// Equal once A..Z are lowered in both; every other byte (those of
+// double-byte characters included) compares as it is.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // A word matches when the typed text equals its second text or its caption,
-// both compared with A..Z lowered and every other byte (double-byte
-// characters included) as it is.
+// both compared ignoring ASCII case.
 bool Matches(std::string_view typed, std::string_view hint, std::string_view caption);
 
 // The celebration: 72 points in a colour of three draws from 0..254, the

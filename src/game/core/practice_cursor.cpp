@@ -1,5 +1,7 @@
 #include "game/core/practice_cursor.h"
 
+#include <utility>
+
 #include "base/convert.h"
 #include "content/string_collection.h"
 #include "content/string_list.h"
@@ -15,7 +17,10 @@ void RemovalMark::ApplyTo(TStringList& list) {
 
 SpawnedTexts TextsOfLine(const std::string& line, bool wholeLine) {
   const TStringCollection helpers;
-  return {wholeLine ? line : Trim(helpers.TextAfter(",", line, 0)), Trim(helpers.TextBefore(",", line, 0))};
+  std::string after = Trim(helpers.TextAfter(",", line, 0));
+  std::optional<std::string> chinese;
+  if (line.find(',') != std::string::npos) chinese = after;
+  return {wholeLine ? line : std::move(after), Trim(helpers.TextBefore(",", line, 0)), std::move(chinese)};
 }
 
 void PracticeCursor::Advance(const TStringList& list) {

@@ -4,6 +4,7 @@
 // passing over lines that hold no word, and the line marked for removal is
 // removed at the next spawn.
 
+#include <optional>
 #include <string>
 
 namespace zembrot {
@@ -37,6 +38,9 @@ class RemovalMark {
 struct SpawnedTexts {
   std::string caption;  // shown: the Chinese, or with `wholeLine` the line as it stands
   std::string hint;     // kept: the English, the text before the first comma
+  // The trimmed text after the first comma; none when the line has no comma
+  // (such a line is no practice pair).
+  std::optional<std::string> chinese;
 };
 
 // The caption and second text of a word spawned from `line`: with

@@ -1,3 +1,7 @@
+// The thread that calls the speech component (the GUI thread), prepared
+// for speech by the frame at start and released at exit; the last release
+// ends speech. Windows prepares it for COM instead (sapi_speech_server_win.cpp).
+
 #include "speech/embedded_speech_server.h"
 #include "speech/speech_server.h"
 

@@ -1,0 +1,69 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The learning record as a learner meets it. A plain start makes no file.
+# With --progress the game says once what it keeps and where; a word typed
+# is in the record after the window has closed; a plain start then records
+# too, and 设置 has the record's items.
+source "$(dirname "$0")/lib.sh"
+
+export XDG_DATA_HOME="$WORK_DIR/data"
+record="$XDG_DATA_HOME/zembrot/progress.sqlite3"
+mkdir -p "$WORK_DIR/lists" "$XDG_DATA_HOME"
+write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
+  "fish,鱼" "soup,汤" "cake,蛋糕"
+
+# settings_height: opens 设置 and prints the height of its drop-down, a
+# window of the program's below the menu bar.
+settings_height() {
+  local height=
+  xdotool mousemove $((X + 10)) $((Y + 10)) click 1
+  for _ in $(seq 50); do
+    height=$(xwininfo -root -children | awk -v top=$((Y + client_top)) '
+      /"Zembrot": \("Zembrot" "Zembrot"\)/ {
+        split($NF, at, "+"); split($(NF - 1), size, "+"); split(size[1], wh, "x")
+        if (at[3] >= top - 2 && at[3] <= top + 2) print wh[2] }' | head -n 1)
+    [ -n "$height" ] && break
+    sleep 0.1
+  done
+  xdotool key Escape
+  sleep 0.3
+  echo "$height"
+}
+
+start_game "$WORK_DIR/lists"
+find_main_window
+plain_height=$(settings_height)
+close_and_expect_exit_code_0 "$window"
+[ -z "$(ls -A "$XDG_DATA_HOME")" ] || fail "a plain start made files: $(ls -R "$XDG_DATA_HOME")"
+
+start_game "$WORK_DIR/lists" --progress
+find_main_window
+find_window Zembrot 10 > /dev/null || fail "no notice says what the record keeps"
+screenshot record_notice
+close_dialogs
+press_start
+type_word apple
+wait_for_caption "$window" "得分:1" 15
+# Without a sound server the game says so once; that box goes too.
+sleep 0.5
+close_dialogs
+sleep 0.3
+close_and_expect_exit_code_0 "$window"
+
+reviews=$(sqlite3 "$record" "SELECT w.english || ',' || w.chinese || ',' || r.outcome || ',' || r.grade || ',' || r.shown
+                            FROM review r JOIN word w ON w.id = r.word_id")
+echo "reviews: $reviews"
+[ "$reviews" = "apple,苹果,1,3,chinese" ] || fail "the record holds \"$reviews\", not apple recalled"
+games=$(sqlite3 "$record" "SELECT count(*) FROM game WHERE ended_ms >= started_ms")
+[ "$games" = 1 ] || fail "$games ended games in the record, not 1"
+
+start_game "$WORK_DIR/lists"
+find_main_window
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^Zembrot$' 2>/dev/null)" ] || fail "a notice at a later start"
+recording_height=$(settings_height)
+screenshot record_menu
+echo "设置 drop-down: $plain_height pixels without the record, $recording_height with it"
+# Four more entries: a separator and three items of at least 15 pixels.
+[ "$recording_height" -ge $((plain_height + 45)) ] || fail "设置 has no items of the record"
+close_and_expect_exit_code_0 "$window"
+echo "passed"

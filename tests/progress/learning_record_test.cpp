@@ -1,0 +1,187 @@
+// The learning record as the game uses it: off unless asked for, the menu
+// items while recording, today's review, stopping, deleting, a damaged file.
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "content/string_list.h"
+#include "frame/menu.h"
+#include "game_fixture.h"
+#include "progress/learning_record.h"
+#include "progress/record_place.h"
+#include "record/progress_store.h"
+
+namespace zembrot::testing {
+namespace {
+
+class LearningRecordTest : public GameTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(data_.isValid());
+    qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+    GameTest::SetUp();
+    services_.DrawFreely(3);
+  }
+  void TearDown() override {
+    record_.reset();
+    GameTest::TearDown();
+    qunsetenv("XDG_DATA_HOME");
+  }
+
+  void Begin(bool optIn) { record_ = std::make_unique<progress::LearningRecord>(*form_, optIn); }
+  // Lets the record's thread answer: what it tells arrives through the loop.
+  void WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(done()) << "the record never answered";
+  }
+  std::vector<std::string> SettingsCaptions() const {
+    std::vector<std::string> captions;
+    for (const TMenuItem* item : form_->N1->Items()) captions.push_back(item->Caption());
+    return captions;
+  }
+  // The number of rows of `table` in the record, read by a connection of our own.
+  int Rows(const char* table) {
+    int rows = -1;
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+      db.setDatabaseName(progress::RecordPath());
+      if (db.open()) {
+        QSqlQuery query(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table), db);
+        if (query.next()) rows = query.value(0).toInt();
+      }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    return rows;
+  }
+  void SpawnAndType(const std::string& english) {
+    form_->TopSlot = -1;
+    form_->NextLine = 0;
+    Tick();
+    Type(english);
+    Enter();
+  }
+
+  QTemporaryDir data_;
+  std::unique_ptr<progress::LearningRecord> record_;
+};
+
+const std::vector<std::string> kPlainSettings = {G("落下字符显示英文"), G("不显示中文")};
+
+TEST_F(LearningRecordTest, OffUnlessAskedForAndThenNothingAtAll) {
+  Begin(false);
+  EXPECT_FALSE(record_->Recording());
+  EXPECT_EQ(SettingsCaptions(), kPlainSettings);
+  EXPECT_TRUE(QDir(data_.path()).isEmpty());
+  EXPECT_TRUE(services_.notices.empty());
+}
+
+TEST_F(LearningRecordTest, OptingInSaysSoOnceAndLaterStartsRecordToo) {
+  Begin(true);
+  ASSERT_TRUE(record_->Recording());
+  EXPECT_EQ(SettingsCaptions(), (std::vector<std::string>{G("落下字符显示英文"), G("不显示中文"), "-", G("今日复习 (0)"),
+                                                          G("停止记录学习进度"), G("删除学习记录…")}));
+  WaitFor([&] { return services_.notices.size() == 1; });
+  EXPECT_NE(services_.notices.at(0).find(G("停止记录学习进度")), std::string::npos);
+  ClickStart();
+  SpawnAndType("apple");
+  ClickStart();
+  record_.reset();  // writes what is left
+  EXPECT_EQ(Rows("review"), 1);
+  EXPECT_EQ(Rows("game"), 1);
+
+  Begin(false);
+  EXPECT_TRUE(record_->Recording());
+  WaitFor([&] { return SettingsCaptions().at(3) == G("今日复习 (0)"); });
+  EXPECT_EQ(services_.notices.size(), 1u);  // no second notice
+}
+
+TEST_F(LearningRecordTest, StoppingIsKeptUntilTheNextOptIn) {
+  Begin(true);
+  WaitFor([&] { return !services_.notices.empty(); });
+  record_->StopClick();
+  EXPECT_FALSE(record_->Recording());
+  EXPECT_EQ(SettingsCaptions(), kPlainSettings);
+  EXPECT_TRUE(QFile::exists(progress::StoppedMarkPath()));
+  EXPECT_TRUE(QFile::exists(progress::RecordPath()));  // kept
+  record_.reset();
+  Begin(false);
+  EXPECT_FALSE(record_->Recording());
+  record_.reset();
+  Begin(true);
+  EXPECT_TRUE(record_->Recording());
+  EXPECT_FALSE(QFile::exists(progress::StoppedMarkPath()));
+}
+
+TEST_F(LearningRecordTest, DeletingAsksFirst) {
+  Begin(true);
+  WaitFor([&] { return !services_.notices.empty(); });
+  services_.answers = {false};
+  record_->DeleteClick();
+  EXPECT_TRUE(record_->Recording());
+  EXPECT_TRUE(QFile::exists(progress::RecordPath()));
+  services_.answers = {true};
+  record_->DeleteClick();
+  EXPECT_EQ(services_.questions.size(), 2u);
+  EXPECT_FALSE(record_->Recording());
+  EXPECT_FALSE(QFile::exists(progress::RecordPath()));
+  EXPECT_EQ(services_.notices.back(), G("学习记录已删除。以后启动不再记录,除非用 zembrot --progress 启动。"));
+  record_.reset();
+  Begin(false);
+  EXPECT_FALSE(record_->Recording());
+}
+
+TEST_F(LearningRecordTest, ADamagedFileIsMovedAsideAndThePlayGoesOnWithoutRecording) {
+  QDir().mkpath(progress::RecordFolder());
+  QFile damaged(progress::RecordPath());
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("these are the learner's words, not a database");
+  damaged.close();
+  Begin(false);
+  WaitFor([&] { return !services_.notices.empty(); });
+  EXPECT_FALSE(record_->Recording());
+  EXPECT_EQ(SettingsCaptions(), kPlainSettings);
+  const QStringList files = QDir(progress::RecordFolder()).entryList(QDir::Files);
+  ASSERT_EQ(files.size(), 1);
+  EXPECT_TRUE(files.at(0).startsWith(QStringLiteral("progress.sqlite3.")));
+  QFile aside(progress::RecordFolder() + "/" + files.at(0));
+  ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+  EXPECT_EQ(aside.readAll(), QByteArray("these are the learner's words, not a database"));
+}
+
+TEST_F(LearningRecordTest, TodaysReviewLoadsTheDueWordsAsAListWould) {
+  // Two words missed three days ago are due today.
+  {
+    record::ProgressStore store;
+    ASSERT_EQ(store.Open(progress::RecordPath()).outcome, record::OpenOutcome::Created);
+    const std::int64_t threeDaysAgo = services_.nowMs - 3 * 86'400'000LL;
+    for (const auto& [english, chinese] : {std::pair{"pear", "梨"}, std::pair{"tea", "茶"}}) {
+      ASSERT_TRUE(store.RecordReview(std::nullopt, english, chinese, learning::Outcome::Missed, learning::Grade::Again,
+                                     {}, threeDaysAgo, 0));
+    }
+  }
+  Begin(false);
+  WaitFor([&] { return SettingsCaptions().at(3) == G("今日复习 (2)"); });
+  EXPECT_TRUE(form_->N1->Items().at(3)->Enabled());
+  form_->NextLine = 1;
+  form_->PendingDelete = 0;
+  record_->TodaysReviewClick();
+  EXPECT_EQ(PracticeLines(), (std::vector<std::string>{G("pear,梨"), G("tea,茶")}));
+  EXPECT_EQ(form_->NextLine, 1);  // as after 自定义练习内容
+  EXPECT_EQ(form_->PendingDelete, -1);
+  EXPECT_EQ(form_->PracticeListName(), G("今日复习"));
+}
+
+}  // namespace
+}  // namespace zembrot::testing
