@@ -109,6 +109,13 @@ focus_window() {
 # notice_open: whether a notice or error box (captioned with the title,
 # which comes from the executable's name: "Zembrot") is on screen.
 notice_open() { window_captioned "Zembrot" > /dev/null; }
+no_notice_open() { ! notice_open; }
+
+# drop_down_window: prints the id of the program's open drop-down menu, a
+# window of its own beside the main window; fails if none is open.
+drop_down_window() { xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | grep -vx "$window" | head -n 1 | grep .; }
+drop_down_open() { drop_down_window > /dev/null; }
+drop_down_closed() { ! drop_down_open; }
 
 # close_dialogs: closes every open notice or error box.
 close_dialogs() {

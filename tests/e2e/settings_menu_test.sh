@@ -27,10 +27,6 @@ show_english_top=$((Y + 22 + 2))
 hide_chinese_top=$((show_english_top + 22))
 mark_x=$((menu_left + 8))
 
-# The drop-down is a window of its own beside the main window.
-drop_down_open() { [ "$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | grep -vcx "$window")" -gt 0 ]; }
-drop_down_closed() { ! drop_down_open; }
-
 open_settings() {
   wait_until 30 drop_down_closed || fail "the drop-down did not close"
   xdotool mousemove $((X + 10)) $((Y + 10)) click 1
