@@ -11,40 +11,51 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# A display of our own, which never resets between the programs.
+if [ -z "${ZEMBROT_STARTUP_MEMORY_DISPLAY:-}" ]; then
+  exec env ZEMBROT_STARTUP_MEMORY_DISPLAY=1 bash tests/e2e/with_virtual_display.sh bash "$0" "$@"
+fi
+
 BUILD=${1:-build/dev}
 ROUNDS=${2:-5}
 GAME=$(realpath "$BUILD/src/app/Zembrot")
 BARE=$(realpath "$BUILD/bench/zembrot_bare_window")
 WORK=$(mktemp -d)
-XVFB_PID=
 PROGRAM_PID=
-trap 'for pid in $PROGRAM_PID $XVFB_PID; do kill "$pid" 2>/dev/null || true; done; rm -rf "$WORK"' EXIT
+trap 'if [ -n "$PROGRAM_PID" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi; rm -rf "$WORK"' EXIT
 
-# A display of our own; -noreset keeps it up between the programs.
-for number in $(seq 200 239); do
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 1280x1024x24 -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
-  if kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
-    export DISPLAY=":$number"
-    break
-  fi
-  XVFB_PID=
-done
-[ -n "$XVFB_PID" ] || { echo "no virtual display could be started" >&2; exit 1; }
+# wait_until <seconds> <command...>: runs the command every tenth of a second
+# until it succeeds; returns 1 if it has not within the seconds.
+wait_until() {
+  local seconds=$1 deadline
+  shift
+  deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
 
 # The game reads its default list from the current folder.
 cp data/食物.txt "$WORK/"
 
-# measure <program> <window caption>: prints "<resident kB> <speech libraries mapped>".
+# painted <caption>: the window with that caption is on screen and painted
+# (its picture holds more than one colour: the menu bar's text at least).
+painted() {
+  local window colours
+  window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || return 1
+  [ -n "$window" ] || return 1
+  colours=$(import -window "$window" png:- 2>/dev/null | identify -format '%k' - 2>/dev/null) || return 1
+  [ "${colours:-1}" -gt 1 ]
+}
+
+# measure <program> <window caption>: prints "<resident kB> <speech libraries mapped>",
+# taken once the window is painted with its fonts.
 measure() {
   local program=$1 caption=$2 resident mapped
   (cd "$WORK" && exec "$program") > /dev/null 2>&1 &
   PROGRAM_PID=$!
-  xdotool search --sync --onlyvisible --name "^$caption\$" > /dev/null
-  # Let the first paint and the fonts settle.
-  sleep 2
+  wait_until 60 painted "$caption" || { echo "\"$caption\" never showed" >&2; exit 1; }
   resident=$(awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status")
   mapped=$(grep -cE 'libflite|libespeak|libpcaudio|zembrot_speech_engines' "/proc/$PROGRAM_PID/maps" || true)
   kill "$PROGRAM_PID"

@@ -9,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
+bash scripts/setup-debian.sh --for-tests
+
 seconds=${ZEMBROT_FUZZ_SECONDS:-60}
 jobs=$(nproc)
 

@@ -5,12 +5,27 @@
 # appstreamcli and desktop-file-validate, installs it, starts the installed
 # game under Xvfb the way its desktop entry says, closes it, purges the
 # package and checks that none of its files is left. Runs as root.
+#
+# Each check on screen gets a virtual display of its own and waits for the
+# state it looks at (a window, a caption, a property), never for a time.
 set -euo pipefail
 self=$(realpath "$0")
 cd "$(dirname "$0")/.."
 
 APP_ID=io.github.zembrot.Zembrot
 MAIN_CAPTION="Zembrot 1.01"
+
+# wait_until <seconds> <command...>: runs the command every tenth of a second
+# until it succeeds; returns 1 if it has not within the seconds.
+wait_until() {
+  local seconds=$1 deadline
+  shift
+  deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
 
 # The part that runs on the virtual display:
 #   --check-installed-game <close helper> <desktop entry>
@@ -27,7 +42,9 @@ if [ "${1:-}" = "--check-installed-game" ]; then
     icewm > /dev/null 2>&1 &
     window_manager=$!
     trap 'kill "$window_manager" 2>/dev/null || true' EXIT
-    sleep 2
+    # A window manager that has taken over says so on the root window.
+    window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+    wait_until 60 window_manager_running || { echo "FAIL: the window manager did not start" >&2; exit 1; }
   fi
   echo "starting \"$command_line\" in $folder"
   # The entry's Exec holds a plain command without field codes or quoting.
@@ -36,28 +53,32 @@ if [ "${1:-}" = "--check-installed-game" ]; then
   pid=$!
   stop() { kill -9 "$pid" 2>/dev/null || true; cat "$log/stderr" >&2; rm -rf "$log"; }
   window=
-  for _ in $(seq 300); do
+  # An error box (captioned "Zembrot") comes before the window: the practice
+  # list was not found.
+  main_window_or_error() {
     window=$(xdotool search --onlyvisible --name "^$MAIN_CAPTION\$" 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || { stop; echo "FAIL: the installed game ended before showing its window" >&2; exit 1; }
-    # An error box (captioned "Zembrot") means the practice list was not found.
+    [ -n "$window" ] && return 0
     if xdotool search --onlyvisible --name '^Zembrot$' > /dev/null 2>&1; then
       stop; echo "FAIL: the installed game shows an error box at start" >&2; exit 1
     fi
-    sleep 0.1
-  done
-  [ -n "$window" ] || { stop; echo "FAIL: no window captioned \"$MAIN_CAPTION\"" >&2; exit 1; }
-  sleep 1
+    kill -0 "$pid" 2>/dev/null || { stop; echo "FAIL: the installed game ended before showing its window" >&2; exit 1; }
+    return 1
+  }
+  wait_until 60 main_window_or_error || { stop; echo "FAIL: no window captioned \"$MAIN_CAPTION\"" >&2; exit 1; }
+  icon=
+  window_has_icon() {
+    icon=$(xprop -id "$window" -len 64 _NET_WM_ICON 2>&1) || true
+    [[ $icon == *"_NET_WM_ICON(CARDINAL) ="* ]]
+  }
+  wait_until 30 window_has_icon || { stop; echo "FAIL: the window has no icon: $icon" >&2; exit 1; }
   if xdotool search --onlyvisible --name '^Zembrot$' > /dev/null 2>&1; then
     stop; echo "FAIL: the installed game shows an error box" >&2; exit 1
   fi
-  icon=$(xprop -id "$window" -len 64 _NET_WM_ICON)
-  [[ $icon == *"_NET_WM_ICON(CARDINAL) ="* ]] || { stop; echo "FAIL: the window has no icon: $icon" >&2; exit 1; }
   if [ -n "${ZEMBROT_PACKAGE_SCREENSHOT:-}" ]; then import -window root "$ZEMBROT_PACKAGE_SCREENSHOT"; fi
   "$close_window" "$window"
   status=0
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && { stop; echo "FAIL: the game did not end after its window was closed" >&2; exit 1; }
+  game_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  wait_until 60 game_ended || { stop; echo "FAIL: the game did not end after its window was closed" >&2; exit 1; }
   wait "$pid" || status=$?
   [ "$status" -eq 0 ] || { stop; echo "FAIL: exit code $status" >&2; exit 1; }
   rm -rf "$log"
@@ -70,52 +91,34 @@ fi
 # title, which must be "Zembrot" although the command is lowercase.
 if [ "${1:-}" = "--check-title" ]; then
   empty=$(mktemp -d)
-  (cd "$empty" && exec "$2") > /dev/null 2>&1 &
+  (cd "$empty" && exec "$2") > "$empty.stdout" 2> "$empty.stderr" &
   pid=$!
   caption=
-  for _ in $(seq 300); do
+  box_shown() {
+    local window name
     for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
       name=$(xdotool getwindowname "$window" 2>/dev/null) || continue
       [ "${name,,}" = zembrot ] && caption=$name
     done
-    [ -n "$caption" ] && break
-    sleep 0.1
-  done
+    [ -n "$caption" ] && return 0
+    kill -0 "$pid" 2>/dev/null || { echo "FAIL: $2 ended before showing its error box: $(cat "$empty.stderr")" >&2; exit 1; }
+    return 1
+  }
+  wait_until 60 box_shown || true
   kill -9 "$pid" 2>/dev/null || true
   { wait "$pid"; } 2>/dev/null || true
-  rm -rf "$empty"
+  rm -rf "$empty" "$empty.stdout" "$empty.stderr"
   [ "$caption" = Zembrot ] || { echo "FAIL: the error box of $2 is captioned \"$caption\", not \"Zembrot\"" >&2; exit 1; }
   echo "$2 titles its boxes \"Zembrot\""
   exit 0
 fi
 
 build=${1:-build/test}
+bash scripts/setup-debian.sh --for-tests
 export LANG=C.UTF-8
 work=$(mktemp -d)
-xvfb_pid=
-# One virtual display for every check, from :160 up (away from where the
-# end-to-end tests' xvfb-run starts looking), used only once it answers.
-start_virtual_display() {
-  local number
-  for number in $(seq 160 199); do
-    [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      if xdpyinfo -display ":$number" > /dev/null 2>&1; then
-        export DISPLAY=":$number"
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  done
-  echo "FAIL: no virtual display could be started" >&2
-  return 1
-}
-trap 'rm -rf "$work"; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"' EXIT
+on_virtual_display() { bash tests/e2e/with_virtual_display.sh "$@"; }
 
 cmake --build "$build" -j "$(nproc)"
 cmake --build "$build" --target zembrot_x11_close_window
@@ -147,13 +150,12 @@ fi
 apt-get install -y -q -o DPkg::Lock::Timeout=600 "$deb"
 dpkg-query -L zembrot | sort > "$work/files"
 close_window=$(realpath "$build/tests/e2e/zembrot_x11_close_window")
-start_virtual_display
 check_installed_game() {
-  bash "$self" --check-installed-game "$close_window" "$1"
+  on_virtual_display bash "$self" --check-installed-game "$close_window" "$1"
 }
 status=0
 check_installed_game "/usr/share/applications/$APP_ID.desktop" || status=$?
-[ "$status" -ne 0 ] || bash "$self" --check-title /usr/games/zembrot || status=$?
+[ "$status" -ne 0 ] || on_virtual_display bash "$self" --check-title /usr/games/zembrot || status=$?
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=600 zembrot
 [ "$status" -eq 0 ] || exit "$status"

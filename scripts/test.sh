@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup-debian.sh
+bash scripts/setup-debian.sh --for-tests
 export LANG=C.UTF-8
 
 jobs=$(nproc)

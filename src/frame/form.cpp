@@ -133,6 +133,11 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::InputMethod:
       if (IsInsideWindow(watched)) return FilterInputMethod(watched, static_cast<QInputMethodEvent*>(event));
       break;
+    case QEvent::InputMethodQuery:
+      if (IsInsideWindow(watched) && watched != this && IsPreviewed(watched)) {
+        return AnswerInputMethodQuery(watched, static_cast<QInputMethodQueryEvent*>(event));
+      }
+      break;
     case QEvent::Resize:
       if (watched == clientArea_) AlignControls();
       break;
@@ -211,6 +216,18 @@ bool TForm::FilterInputMethod(QObject* receiver, QInputMethodEvent* event) {
                             changed->setCommitString(CodePageToQString(left), event->replacementStart(),
                                                      event->replacementLength());
                           });
+}
+
+bool TForm::AnswerInputMethodQuery(QObject* receiver, QInputMethodQueryEvent* event) {
+  PassOn(receiver, event);
+  // The input method talks only to a focused control that takes composed
+  // text; with key preview every control does, for the window's sake: a
+  // check box or the play field holding the focus would otherwise cut the
+  // player off from the input method altogether.
+  if (event->queries().testFlag(Qt::ImEnabled) && static_cast<QWidget*>(receiver)->isEnabled()) {
+    event->setValue(Qt::ImEnabled, true);
+  }
+  return true;
 }
 
 // Offers the typed bytes to OnKeyPress, then hands the event on to its

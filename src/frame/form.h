@@ -12,6 +12,7 @@
 #include <QPointer>
 
 class QInputMethodEvent;
+class QInputMethodQueryEvent;
 class QKeyEvent;
 
 namespace zembrot {
@@ -78,6 +79,8 @@ class TForm : public QMainWindow {
  private:
   bool FilterKeyPress(QObject* receiver, QKeyEvent* event);
   bool FilterInputMethod(QObject* receiver, QInputMethodEvent* event);
+  // Lets `receiver` answer, then switches the input method on for it.
+  bool AnswerInputMethodQuery(QObject* receiver, QInputMethodQueryEvent* event);
   bool MoveFocusAmongSiblings(QWidget* focused, bool forward);
   // Runs OnKeyPress once per byte; returns the bytes the handler left.
   template <typename Event, typename MakeChanged>

@@ -16,6 +16,7 @@
 
 #include "frame/application.h"
 #include "widgets/caption_text.h"
+#include "widgets/colors.h"
 
 namespace zembrot {
 
@@ -57,6 +58,12 @@ class OwnerDrawMenuStyle : public QProxyStyle {
 
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                    const QWidget* widget) const override {
+    if (element == CE_MenuBarEmptyArea && option != nullptr && painter != nullptr) {
+      // The bar beyond its items is button face like the items' cells, down
+      // to its last row: the application's style would draw a line under it.
+      painter->fillRect(option->rect, ToQColor(clBtnFace));
+      return;
+    }
     const auto* menuOption = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if ((element != CE_MenuItem && element != CE_MenuBarItem) || menuOption == nullptr || painter == nullptr) {
       QProxyStyle::drawControl(element, option, painter, widget);

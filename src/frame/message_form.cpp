@@ -39,8 +39,8 @@ QString NormaliseLineBreaks(const QString& text) {
   return result;
 }
 
-// The "Message" label: draws the text exactly as it was measured, with "&"
-// marking an underlined character.
+// The "Message" label: draws the text exactly as it was measured; an "&" in
+// it is shown as it stands (see TextFlags).
 class NoticeLabel final : public QWidget {
  public:
   NoticeLabel(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {}

@@ -23,11 +23,15 @@ match_long_word() {
   find_main_window
   press_start
   printf '%s' "$word" > "$WORK_DIR/word.txt"
-  xdotool windowfocus "$window" 2>/dev/null || true
+  focus_window "$window"
   xdotool type --delay 0 --file "$WORK_DIR/word.txt"
   xdotool key Return
-  wait_for_caption "$window" "得分:1" 60
+  wait_for_caption "$window" "得分:1"
 }
+
+# speech_engines_loaded: the game has loaded flite, which it does for its
+# first word, to speak it.
+speech_engines_loaded() { grep -q libflite "/proc/$GAME_PID/maps" 2>/dev/null; }
 
 # expect_quick_exit <what>: closes the main window; the program must end
 # within two seconds.
@@ -41,23 +45,18 @@ start_sound_server
 
 # A hundred letters make twenty seconds of speech.
 match_long_word "$(letters 100)"
-for _ in $(seq 50); do game_stream_playing && break; sleep 0.1; done
-game_stream_playing || fail "the long word is not being played"
-sleep 1
+wait_until 60 game_stream_playing || fail "the long word is not being played"
 expect_quick_exit "a long word being spoken"
 
 # flite analyses a word of ten thousand letters for a minute and more
-# before its first sound.
+# before its first sound: closed once flite is at it.
 match_long_word "$(letters 10000)"
-sleep 1
+wait_until 60 speech_engines_loaded || fail "the game never loaded flite to speak the word"
 expect_quick_exit "a word of ten thousand letters"
 
 # The server stops answering in the middle of a word.
 match_long_word "$(letters 100)"
-for _ in $(seq 50); do game_stream_playing && break; sleep 0.1; done
-game_stream_playing || fail "the long word is not being played"
-sleep 1
-kill -STOP "$SOUND_PID"
-sleep 0.5
+wait_until 60 game_stream_playing || fail "the long word is not being played"
+freeze_sound_server
 expect_quick_exit "a server frozen in the middle of a word"
 echo "passed"

@@ -11,23 +11,21 @@ mkdir -p "$WORK_DIR/lists" "$XDG_DATA_HOME"
 write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
   "fish,鱼" "soup,汤" "cake,蛋糕"
 
-# settings_height: opens 设置 and prints the height of its drop-down, a
-# window of the program's below the menu bar.
+# settings_height: opens 设置, prints the height of its drop-down and closes
+# it again.
 settings_height() {
-  local height=
+  local height
   xdotool mousemove $((X + 10)) $((Y + 10)) click 1
-  for _ in $(seq 50); do
-    height=$(xwininfo -root -children | awk -v top=$((Y + client_top)) '
-      /"Zembrot": \("Zembrot" "Zembrot"\)/ {
-        split($NF, at, "+"); split($(NF - 1), size, "+"); split(size[1], wh, "x")
-        if (at[3] >= top - 2 && at[3] <= top + 2) print wh[2] }' | head -n 1)
-    [ -n "$height" ] && break
-    sleep 0.1
-  done
+  wait_until 30 drop_down_open || fail "the 设置 drop-down did not open"
+  height=$(xwininfo -id "$(drop_down_window)" | awk '/Height:/ { print $2 }')
   xdotool key Escape
-  sleep 0.3
+  wait_until 30 drop_down_closed || fail "Escape did not close the 设置 drop-down"
   echo "$height"
 }
+
+# record_open: the game holds its record open (the record's thread opened
+# it; whatever it has to say about it is on its way to the window).
+record_open() { ls -l "/proc/$GAME_PID/fd" 2>/dev/null | grep -q "$record"; }
 
 start_game "$WORK_DIR/lists"
 find_main_window
@@ -37,17 +35,15 @@ close_and_expect_exit_code_0 "$window"
 
 start_game "$WORK_DIR/lists" --progress
 find_main_window
-find_window Zembrot 10 > /dev/null || fail "no notice says what the record keeps"
+find_window Zembrot > /dev/null || fail "no notice says what the record keeps"
 screenshot record_notice
 close_dialogs
+wait_until 30 no_notice_open || fail "the notice did not close"
 press_start
 type_word apple
-wait_for_caption "$window" "得分:1" 15
+wait_for_caption "$window" "得分:1"
 # Without a sound server the game says so once; that box goes too.
-sleep 0.5
-close_dialogs
-sleep 0.3
-close_and_expect_exit_code_0 "$window"
+close_notices_and_game "$window"
 
 reviews=$(sqlite3 "$record" "SELECT w.english || ',' || w.chinese || ',' || r.outcome || ',' || r.grade || ',' || r.shown
                             FROM review r JOIN word w ON w.id = r.word_id")
@@ -58,9 +54,11 @@ games=$(sqlite3 "$record" "SELECT count(*) FROM game WHERE ended_ms >= started_m
 
 start_game "$WORK_DIR/lists"
 find_main_window
-sleep 1
-[ -z "$(xdotool search --onlyvisible --name '^Zembrot$' 2>/dev/null)" ] || fail "a notice at a later start"
+# Once the record is open and the window has answered a click after that,
+# a notice about the record would be on screen.
+wait_until 60 record_open || fail "a later start does not open the record"
 recording_height=$(settings_height)
+notice_open && fail "a notice at a later start"
 screenshot record_menu
 echo "设置 drop-down: $plain_height pixels without the record, $recording_height with it"
 # Four more entries: a separator and three items of at least 15 pixels.

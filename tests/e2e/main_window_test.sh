@@ -8,8 +8,8 @@ mkdir "$WORK_DIR/lists"
 write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨"
 start_game "$WORK_DIR/lists"
 
+# Found once it is on screen, where it was placed before it was mapped.
 window=$(find_window "Zembrot 1.01") || fail "no window captioned \"Zembrot 1.01\""
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
 

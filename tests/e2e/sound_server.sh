@@ -28,8 +28,17 @@ PA
   pulseaudio -n -F "$SOUND_DIR/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
     --system=no > "$SOUND_DIR/server.log" 2>&1 &
   SOUND_PID=$!
-  for _ in $(seq 50); do pactl info > /dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "the sound server did not start: $(cat "$SOUND_DIR/server.log")"
+  wait_until 60 sound_server_answers || fail "the sound server did not start: $(cat "$SOUND_DIR/server.log")"
+}
+
+sound_server_answers() { pactl info > /dev/null 2>&1; }
+
+# freeze_sound_server: stops the server (kill -STOP) and waits until it is
+# stopped.
+sound_server_stopped() { [ "$(awk '{ print $3 }' "/proc/$SOUND_PID/stat" 2>/dev/null)" = T ]; }
+freeze_sound_server() {
+  kill -STOP "$SOUND_PID"
+  wait_until 30 sound_server_stopped || fail "the sound server did not stop"
 }
 
 # game_stream_playing: whether the game has a stream open on the server.

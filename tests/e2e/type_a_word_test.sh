@@ -13,12 +13,10 @@ find_main_window
 
 xdotool mousemove --window "$window" 190 $((client_top + 492)) click 1
 # The first tick shows the score and spawns the first word: "apple".
-wait_for_caption "$window" "得分:0" 10
+wait_for_caption "$window" "得分:0"
 type_word apple
-wait_for_caption "$window" "得分:1" 15
+wait_for_caption "$window" "得分:1"
 screenshot after_match
 
-close_dialogs
-sleep 0.3
-close_and_expect_exit_code_0 "$window"
+close_notices_and_game "$window"
 echo "passed"

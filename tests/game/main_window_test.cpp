@@ -1,6 +1,11 @@
 // The main window as the layout builds it, and the wiring of its handlers.
 
+#include <functional>
+
 #include <QApplication>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QInputMethod>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
@@ -258,6 +263,44 @@ TEST_F(MainWindowTest, ArrowKeysTakeTheFocusOffAClickedHintBox) {
   QTest::keyClick(form_.get(), Qt::Key_Down);
   EXPECT_TRUE(form_->hasFocus());
   EXPECT_TRUE(form_->TypedText.empty());
+}
+
+// Text composed with an input method reaches FormKeyPress once, byte by
+// byte, whichever of the window's controls the player left the focus on:
+// the input method stays on for each of them (it would send nothing to a
+// control that declines it), and its commit is previewed like a key.
+TEST_F(MainWindowTest, InputMethodTextReachesFormKeyPressWhateverHasTheFocus) {
+  form_->show();
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  const struct {
+    const char* name;
+    QWidget* focused;
+    std::function<void()> focus;
+  } cases[] = {
+      {"the window", form_.get(), [&] { form_->setFocus(); }},
+      {"the hint box, clicked", form_->CheckBox1,
+       [&] { QTest::mouseClick(form_->CheckBox1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 12)); }},
+      {"the play field, after Right", form_->ZbPanel1,
+       [&] {
+         QTest::mouseClick(form_->CheckBox1, Qt::LeftButton, Qt::NoModifier, QPoint(5, 12));
+         QTest::keyClick(form_->CheckBox1, Qt::Key_Right);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.focus();
+    QObject* focusObject = QGuiApplication::focusObject();
+    ASSERT_EQ(focusObject, c.focused);
+    EXPECT_TRUE(QGuiApplication::inputMethod()->queryFocusObject(Qt::ImEnabled, QVariant()).toBool())
+        << "the input method is off";
+    form_->TypedText = "a";
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("苹果"));
+    QCoreApplication::sendEvent(focusObject, &commit);
+    EXPECT_EQ(form_->TypedText, "a\xC6\xBB\xB9\xFB");
+  }
+  form_->TypedText.clear();
 }
 
 // Game over stops the fall but leaves the button at End: one click stops

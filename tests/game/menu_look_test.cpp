@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include "../widgets/widget_test_support.h"
 #include "frame/menu.h"
@@ -31,6 +32,35 @@ TEST_F(MenuLookTest, EveryItemOfTheWindowIsHookedAndTheBarUsesTheMenuFont) {
   // The client area keeps its size below the taller bar.
   EXPECT_EQ(form_->menuBar()->actionGeometry(form_->N1->Action()).height(), 22);
   EXPECT_EQ(form_->height() - form_->menuBar()->sizeHint().height(), 510);
+}
+
+// Under the items and beyond the last one, the bar is button face down to
+// its last pixel row: no line is drawn under any part of it.
+TEST_F(MenuLookTest, BarIsButtonFaceToItsBottomRowFromEdgeToEdge) {
+  testing_support::ScopedPalette palette;
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const QImage shown = form_->menuBar()->grab().toImage();
+  ASSERT_EQ(shown.width(), 847);
+  const int emptyFrom = form_->menuBar()->actionGeometry(form_->N5->Action()).right() + 1;
+  ASSERT_LT(emptyFrom, shown.width()) << "no empty part to look at";
+  const struct {
+    const char* name;
+    QRect area;
+  } cases[] = {
+      {"bottom row, edge to edge", QRect(0, shown.height() - 1, shown.width(), 1)},
+      {"empty part right of the items", QRect(emptyFrom, 0, shown.width() - emptyFrom, shown.height())},
+  };
+  for (const auto& c : cases) {
+    QPoint other(-1, -1);
+    for (int y = c.area.top(); y <= c.area.bottom() && other.x() < 0; ++y) {
+      for (int x = c.area.left(); x <= c.area.right() && other.x() < 0; ++x) {
+        if (PixelAt(shown, x, y) != RGB(212, 208, 200)) other = QPoint(x, y);
+      }
+    }
+    EXPECT_LT(other.x(), 0) << c.name << ": pixel " << other.x() << "," << other.y()
+                            << " is not button face (bar " << shown.width() << " x " << shown.height() << ")";
+  }
 }
 
 TEST_F(MenuLookTest, CheckCellOfN4FollowsN4Click) {

@@ -42,6 +42,7 @@ TEST(ShownTextTest, CutsAfterTheLongestLengthWithAnEllipsis) {
       {"abcd", 4, u"abcd"},
       {"abcde", 4, u"abcd\u2026"},
       {"\xD6\xD0\xCE\xC4", 4, u"中文"},             // 4 bytes, 2 characters: whole
+      {"\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4", 4, u"中文中文"},  // 8 bytes, exactly 4 characters: nothing cut
       {"\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4" "ab", 4, u"中文中文\u2026"},
       {"ab\xD6\xD0\xCE\xC4\xD6\xD0", 3, u"ab中\u2026"},
       // A stray byte is one character, as everywhere else.
