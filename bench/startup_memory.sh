@@ -24,17 +24,7 @@ WORK=$(mktemp -d)
 PROGRAM_PID=
 trap 'if [ -n "$PROGRAM_PID" ]; then kill "$PROGRAM_PID" 2>/dev/null || true; fi; rm -rf "$WORK"' EXIT
 
-# wait_until <seconds> <command...>: runs the command every tenth of a second
-# until it succeeds; returns 1 if it has not within the seconds.
-wait_until() {
-  local seconds=$1 deadline
-  shift
-  deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+source tests/e2e/wait_until.sh
 
 # The game reads its default list from the current folder.
 cp data/食物.txt "$WORK/"

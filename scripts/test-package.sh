@@ -15,17 +15,7 @@ cd "$(dirname "$0")/.."
 APP_ID=io.github.zembrot.Zembrot
 MAIN_CAPTION="Zembrot 1.01"
 
-# wait_until <seconds> <command...>: runs the command every tenth of a second
-# until it succeeds; returns 1 if it has not within the seconds.
-wait_until() {
-  local seconds=$1 deadline
-  shift
-  deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$self")/../tests/e2e/wait_until.sh"
 
 # The part that runs on the virtual display:
 #   --check-installed-game <close helper> <desktop entry>

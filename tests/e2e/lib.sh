@@ -27,17 +27,7 @@ fail() {
   exit 1
 }
 
-# wait_until <seconds> <command...>: runs the command every tenth of a second
-# until it succeeds; returns 1 if it has not within the seconds.
-wait_until() {
-  local seconds=$1 deadline
-  shift
-  deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
 
 # write_practice_list <folder> <utf-8 lines...>: "食物.txt" in GBK with CR LF.
 write_practice_list() {

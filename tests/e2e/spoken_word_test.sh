@@ -5,30 +5,10 @@
 # records speech, not silence.
 source "$(dirname "$0")/lib.sh"
 
-SOUND_DIR="$WORK_DIR/sound"
-SOUND_PID=
+source "$(dirname "$0")/sound_server.sh"
 RECORD_PID=
-mkdir -p "$SOUND_DIR"
-trap 'stop_sound; finish_cleanup' EXIT
-
-stop_sound() {
-  for pid in $RECORD_PID $SOUND_PID; do kill "$pid" 2>/dev/null || true; done
-}
-
-# A private sound server: its socket lives in our folder, so nothing else on
-# the machine talks to it. -n: none of the system's configuration.
-cat > "$SOUND_DIR/server.pa" <<PA
-load-module module-null-sink sink_name=zembrot_null
-set-default-sink zembrot_null
-load-module module-native-protocol-unix auth-anonymous=1 socket=$SOUND_DIR/native
-PA
-export HOME="$SOUND_DIR" XDG_RUNTIME_DIR="$SOUND_DIR" PULSE_RUNTIME_PATH="$SOUND_DIR/runtime"
-export PULSE_STATE_PATH="$SOUND_DIR/state" PULSE_SERVER="unix:$SOUND_DIR/native"
-pulseaudio -n -F "$SOUND_DIR/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-  --system=no > "$SOUND_DIR/server.log" 2>&1 &
-SOUND_PID=$!
-sound_server_answers() { pactl info > /dev/null 2>&1; }
-wait_until 60 sound_server_answers || fail "the sound server did not start: $(cat "$SOUND_DIR/server.log")"
+trap 'if [ -n "$RECORD_PID" ]; then kill "$RECORD_PID" 2>/dev/null || true; fi; stop_sound_server; finish_cleanup' EXIT
+start_sound_server
 
 parec -d zembrot_null.monitor --format=s16le --channels=1 --rate=16000 > "$SOUND_DIR/heard.raw" &
 RECORD_PID=$!
