@@ -110,4 +110,16 @@ std::optional<std::vector<std::string>> RecordingLog::TodaysReviewLines(std::int
       });
 }
 
+std::optional<stats::ReviewLog> RecordingLog::ReadLog(std::string& why) {
+  using Answer = std::pair<std::optional<stats::ReviewLog>, std::string>;
+  Answer answer = writer_.Call<Answer>([this](record::ProgressStore& store) -> Answer {
+    if (failed_) return {std::nullopt, "the record is closed"};
+    std::optional<stats::ReviewLog> log = store.ReadLog();
+    if (!log) return {std::nullopt, store.LastError().message};
+    return {std::move(log), std::string()};
+  });
+  why = std::move(answer.second);
+  return std::move(answer.first);
+}
+
 }  // namespace zembrot::progress

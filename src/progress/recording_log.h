@@ -17,6 +17,7 @@
 #include "game/core/learning_log.h"
 #include "progress/record_writer.h"
 #include "record/progress_store.h"
+#include "stats/review_log.h"
 
 namespace zembrot::progress {
 
@@ -45,6 +46,11 @@ class RecordingLog final : public QObject, public game::LearningLog {
   // after everything handed over has been written; none when the record
   // cannot be read.
   std::optional<std::vector<std::string>> TodaysReviewLines(std::int64_t nowMs);
+
+  // The whole log for the statistics, after everything handed over has
+  // been written; none when the record cannot be read, with the reason in
+  // `why`.
+  std::optional<stats::ReviewLog> ReadLog(std::string& why);
 
  private:
   // On the record's thread.
