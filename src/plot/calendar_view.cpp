@@ -50,8 +50,9 @@ CalendarView::Geometry CalendarView::Layout() const {
   return geometry;
 }
 
-QRect CalendarView::CellRect(int day_index) const {
-  const Geometry geometry = Layout();
+QRect CalendarView::CellRect(int day_index) const { return CellRect(Layout(), day_index); }
+
+QRect CalendarView::CellRect(const Geometry& geometry, int day_index) const {
   const int slot = day_index + calendar_.first_weekday;
   const int side = geometry.pitch - kCellGap;
   return QRect(geometry.left + slot / 7 * geometry.pitch, geometry.top + slot % 7 * geometry.pitch, side, side);
@@ -92,7 +93,7 @@ void CalendarView::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::NoPen);
   for (std::size_t i = 0; i < calendar_.levels.size(); ++i) {
     const int level = std::clamp(calendar_.levels[i], 0, kShadeLevels - 1);
-    painter.fillRect(CellRect(static_cast<int>(i)), calendar_.shades[static_cast<std::size_t>(level)]);
+    painter.fillRect(CellRect(geometry, static_cast<int>(i)), calendar_.shades[static_cast<std::size_t>(level)]);
   }
 
   // The legend under the squares: the note on the left, the shades on the right.
@@ -118,8 +119,9 @@ void CalendarView::paintEvent(QPaintEvent*) {
 bool CalendarView::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip && calendar_.tooltip && !ShowsSentence()) {
     const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    const Geometry geometry = Layout();
     for (std::size_t i = 0; i < calendar_.levels.size(); ++i) {
-      if (CellRect(static_cast<int>(i)).contains(at)) {
+      if (CellRect(geometry, static_cast<int>(i)).contains(at)) {
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), calendar_.tooltip(static_cast<int>(i)), this);
         return true;
       }

@@ -60,6 +60,7 @@ class CalendarView : public QWidget {
     int pitch = 1;  // a square and the gap after it
   };
   Geometry Layout() const;
+  QRect CellRect(const Geometry& geometry, int day_index) const;
 
   Calendar calendar_;
 };

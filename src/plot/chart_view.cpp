@@ -61,8 +61,9 @@ QRect ChartView::PlotRect() const {
   return QRect(QPoint(left, top), QPoint(width() - 1 - right_margin, height() - 1 - bottom_margin));
 }
 
-QPointF ChartView::Position(double x, double y, Side side) const {
-  const QRect frame = PlotRect();
+QPointF ChartView::Position(double x, double y, Side side) const { return Map(PlotRect(), x, y, side); }
+
+QPointF ChartView::Map(const QRect& frame, double x, double y, Side side) const {
   const Axis& y_axis = side == Side::Right && chart_.right_y ? *chart_.right_y : chart_.y;
   return QPointF(frame.left() + Fraction(x, chart_.x) * frame.width(),
                  frame.bottom() - Fraction(y, y_axis) * frame.height());
@@ -73,7 +74,7 @@ QSize ChartView::minimumSizeHint() const {
   return QSize(metrics.horizontalAdvance(QLatin1Char('0')) * 40, metrics.height() * 12);
 }
 
-void ChartView::DrawSeries(QPainter& painter, const Series& series) const {
+void ChartView::DrawSeries(QPainter& painter, const QRect& frame, const Series& series) const {
   painter.save();
   switch (series.mark) {
     case Mark::Line: {
@@ -82,9 +83,9 @@ void ChartView::DrawSeries(QPainter& painter, const Series& series) const {
       QPen pen(series.color, 2, series.pen);
       pen.setJoinStyle(Qt::RoundJoin);
       painter.setPen(pen);
-      QPainterPath path(Position(series.points.front().x(), series.points.front().y(), series.side));
+      QPainterPath path(Map(frame, series.points.front().x(), series.points.front().y(), series.side));
       for (std::size_t i = 1; i < series.points.size(); ++i) {
-        path.lineTo(Position(series.points[i].x(), series.points[i].y(), series.side));
+        path.lineTo(Map(frame, series.points[i].x(), series.points[i].y(), series.side));
       }
       painter.drawPath(path);
       break;
@@ -94,7 +95,7 @@ void ChartView::DrawSeries(QPainter& painter, const Series& series) const {
       painter.setPen(Qt::NoPen);
       painter.setBrush(series.color);
       for (const QPointF& point : series.points) {
-        painter.drawEllipse(Position(point.x(), point.y(), series.side), kDotRadius, kDotRadius);
+        painter.drawEllipse(Map(frame, point.x(), point.y(), series.side), kDotRadius, kDotRadius);
       }
       break;
     case Mark::Bars: {
@@ -103,8 +104,8 @@ void ChartView::DrawSeries(QPainter& painter, const Series& series) const {
       const Axis& y_axis = series.side == Side::Right && chart_.right_y ? *chart_.right_y : chart_.y;
       const double base = std::clamp(0.0, y_axis.low, y_axis.high);
       for (const QPointF& point : series.points) {
-        const QPointF top_left = Position(point.x() - chart_.bar_width / 2, point.y(), series.side);
-        const QPointF bottom_right = Position(point.x() + chart_.bar_width / 2, base, series.side);
+        const QPointF top_left = Map(frame, point.x() - chart_.bar_width / 2, point.y(), series.side);
+        const QPointF bottom_right = Map(frame, point.x() + chart_.bar_width / 2, base, series.side);
         painter.drawRect(QRectF(top_left, bottom_right).normalized());
       }
       break;
@@ -138,7 +139,7 @@ void ChartView::paintEvent(QPaintEvent*) {
   painter.fillRect(frame, colors.color(QPalette::Base));
   painter.setPen(kGridColor);
   for (const double tick : chart_.y.ticks) {
-    const int y = qRound(Position(chart_.x.low, tick).y());
+    const int y = qRound(Map(frame, chart_.x.low, tick, Side::Left).y());
     if (y > frame.top() && y < frame.bottom()) painter.drawLine(frame.left() + 1, y, frame.right() - 1, y);
   }
 
@@ -146,7 +147,7 @@ void ChartView::paintEvent(QPaintEvent*) {
   // Dots and lines at the edge of the range are drawn whole, over the frame.
   const int overhang = kDotRadius + 1;
   painter.setClipRect(frame.adjusted(-overhang, -overhang, overhang, overhang));
-  for (const Series& series : chart_.series) DrawSeries(painter, series);
+  for (const Series& series : chart_.series) DrawSeries(painter, frame, series);
   painter.restore();
 
   // Axes over the series, so that a bar never hides the zero line.
@@ -159,7 +160,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     const bool left = side == Side::Left;
     const int edge = left ? frame.left() : frame.right();
     for (const double tick : axis.ticks) {
-      const int y = qRound(Position(chart_.x.low, tick, side).y());
+      const int y = qRound(Map(frame, chart_.x.low, tick, side).y());
       painter.drawLine(edge, y, left ? edge - kTickLength : edge + kTickLength, y);
       const QString label = LabelOf(axis, tick);
       const int label_width = metrics.horizontalAdvance(label);
@@ -177,7 +178,7 @@ void ChartView::paintEvent(QPaintEvent*) {
   if (chart_.right_y) draw_y_axis(*chart_.right_y, Side::Right);
 
   for (const double tick : chart_.x.ticks) {
-    const int x = qRound(Position(tick, chart_.y.low).x());
+    const int x = qRound(Map(frame, tick, chart_.y.low, Side::Left).x());
     painter.drawLine(x, frame.bottom(), x, frame.bottom() + kTickLength);
     const QString label = LabelOf(chart_.x, tick);
     const int label_width = metrics.horizontalAdvance(label);

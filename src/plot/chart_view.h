@@ -72,7 +72,10 @@ class ChartView : public QWidget {
  private:
   QString LabelOf(const Axis& axis, double value) const;
   int WidestLabel(const Axis& axis) const;
-  void DrawSeries(QPainter& painter, const Series& series) const;
+  // Position within a frame worked out once (laying the frame out measures
+  // every tick label, far too dear for each of a thousand points).
+  QPointF Map(const QRect& frame, double x, double y, Side side) const;
+  void DrawSeries(QPainter& painter, const QRect& frame, const Series& series) const;
 
   Chart chart_;
 };
