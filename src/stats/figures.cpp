@@ -52,9 +52,44 @@ struct GameTally {
 };
 
 struct WordTally {
+  bool seen = false;
   learning::WordProgress progress;
-  int recalls = 0;
-  int misses = 0;
+  int reviews = 0;
+  int recalls = 0;  // outcome 1
+  int misses = 0;   // outcome 3
+};
+
+// Every word's tally, found by its id. The record numbers its words from 1
+// without gaps, so a vector indexed by id serves; any other id (a foreign
+// or edited file) goes to a map.
+class WordTallies {
+ public:
+  explicit WordTallies(const ReviewLog& log) {
+    std::int64_t highest = 0;
+    for (const LoggedWord& word : log.words) highest = std::max(highest, word.id);
+    if (highest <= static_cast<std::int64_t>(4 * log.words.size() + 1024)) {
+      dense_.resize(static_cast<std::size_t>(highest) + 1);
+    }
+  }
+
+  WordTally& Of(std::int64_t id) {
+    if (id >= 0 && id < static_cast<std::int64_t>(dense_.size())) return dense_[static_cast<std::size_t>(id)];
+    return sparse_[id];
+  }
+
+  template <class Visit>
+  void ForEachSeen(Visit visit) const {
+    for (std::size_t id = 0; id < dense_.size(); ++id) {
+      if (dense_[id].seen) visit(static_cast<std::int64_t>(id), dense_[id]);
+    }
+    for (const auto& [id, tally] : sparse_) {
+      if (tally.seen) visit(id, tally);
+    }
+  }
+
+ private:
+  std::vector<WordTally> dense_;
+  std::unordered_map<std::int64_t, WordTally> sparse_;
 };
 
 std::vector<GameFigures> GamesOf(const ReviewLog& log, const std::unordered_map<std::int64_t, GameTally>& tallies) {
@@ -89,19 +124,18 @@ std::vector<GameFigures> GamesOf(const ReviewLog& log, const std::unordered_map<
   return figures;
 }
 
-std::vector<HardWord> HardestOf(const ReviewLog& log, const std::unordered_map<std::int64_t, WordTally>& words,
-                                const std::unordered_map<std::int64_t, int>& reviews) {
+std::vector<HardWord> HardestOf(const ReviewLog& log, const WordTallies& words) {
   std::vector<HardWord> hard;
-  for (const auto& [id, tally] : words) {
-    if (tally.misses == 0) continue;
+  words.ForEachSeen([&](std::int64_t id, const WordTally& tally) {
+    if (tally.misses == 0) return;
     HardWord word;
     word.word_id = id;
     word.misses = tally.misses;
     word.recalls = tally.recalls;
-    word.reviews = reviews.at(id);
+    word.reviews = tally.reviews;
     word.recall_share = static_cast<double>(tally.recalls) / (tally.recalls + tally.misses);
     hard.push_back(word);
-  }
+  });
   std::sort(hard.begin(), hard.end(), [](const HardWord& a, const HardWord& b) {
     if (a.misses != b.misses) return a.misses > b.misses;
     if (a.recall_share != b.recall_share) return a.recall_share < b.recall_share;
@@ -155,8 +189,7 @@ Figures ComputeFigures(const ReviewLog& log, std::int64_t today, const learning:
   figures.calendar.first_day = calendar_first;
   figures.calendar.reviews.assign(static_cast<std::size_t>(today - calendar_first + 1), 0);
 
-  std::unordered_map<std::int64_t, WordTally> words;
-  std::unordered_map<std::int64_t, int> word_reviews;
+  WordTallies words(log);
   std::unordered_map<std::int64_t, GameTally> games;
   std::unordered_set<std::int64_t> practice_days;
   int known = 0;
@@ -169,29 +202,41 @@ Figures ComputeFigures(const ReviewLog& log, std::int64_t today, const learning:
       if (day < first_kept) day = std::min(until, first_kept);
       for (; day < until; ++day) figures.known.push_back({day, known, seen});
     };
+    // The reviews of one game come one after another.
+    std::optional<std::int64_t> game_id;
+    GameTally* game = nullptr;
+    std::optional<std::int64_t> previous_day;
     for (const LoggedReview& review : log.reviews) {
       close_days_before(std::max(day, review.day));
-      auto [entry, first_review] = words.try_emplace(review.word_id);
-      WordTally& word = entry->second;
-      if (first_review) ++seen;
+      WordTally& word = words.Of(review.word_id);
+      if (!word.seen) {
+        word.seen = true;
+        ++seen;
+      }
       const bool was_known = Known(word.progress);
       word.progress = learning::ApplyReview(model, word.progress, review.day, GradeOf(review.grade));
       known += static_cast<int>(Known(word.progress)) - static_cast<int>(was_known);
-      ++word_reviews[review.word_id];
+      ++word.reviews;
       if (review.outcome == 1) ++word.recalls;
       if (review.outcome == 3) ++word.misses;
 
       if (review.game_id) {
-        GameTally& game = games[*review.game_id];
-        if (review.outcome == 1 || review.outcome == 2) ++game.matched;
-        if (review.outcome == 1) ++game.recalled;
-        if (review.outcome == 3) ++game.missed;
-        game.last_at_ms = std::max(game.last_at_ms, review.at_ms);
+        if (review.game_id != game_id) {
+          game_id = review.game_id;
+          game = &games[*review.game_id];
+        }
+        if (review.outcome == 1 || review.outcome == 2) ++game->matched;
+        if (review.outcome == 1) ++game->recalled;
+        if (review.outcome == 3) ++game->missed;
+        game->last_at_ms = std::max(game->last_at_ms, review.at_ms);
       }
       if (review.day >= calendar_first && review.day <= today) {
         ++figures.calendar.reviews[static_cast<std::size_t>(review.day - calendar_first)];
       }
-      practice_days.insert(review.day);
+      if (review.day != previous_day) {
+        practice_days.insert(review.day);
+        previous_day = review.day;
+      }
       if (review.day == today) ++figures.summary.reviews_today;
     }
     close_days_before(last_day + 1);
@@ -209,12 +254,12 @@ Figures ComputeFigures(const ReviewLog& log, std::int64_t today, const learning:
   figures.recall_trend = LeastSquares(recall);
 
   figures.due.assign(kDueDays, 0);
-  for (const auto& [id, word] : words) {
-    if (!word.progress.memory) continue;
+  words.ForEachSeen([&](std::int64_t, const WordTally& word) {
+    if (!word.progress.memory) return;
     const std::int64_t ahead = std::max<std::int64_t>(word.progress.due_day - today, 0);
     if (ahead < kDueDays) ++figures.due[static_cast<std::size_t>(ahead)];
-  }
-  figures.hardest = HardestOf(log, words, word_reviews);
+  });
+  figures.hardest = HardestOf(log, words);
 
   figures.summary.known = known;
   std::int64_t streak_day = practice_days.count(today) != 0 ? today : today - 1;
