@@ -142,9 +142,7 @@ void LearningRecord::StatisticsClick() {
         &form_, [this](const std::vector<stats::HardWord>& words) { PractiseHardestWords(words); });
   }
   statisticsWindow_->ShowFigures(figures);
-  statisticsWindow_->show();
-  statisticsWindow_->raise();
-  statisticsWindow_->activateWindow();
+  statisticsWindow_->Present();
 }
 
 void LearningRecord::PractiseHardestWords(const std::vector<stats::HardWord>& words) {

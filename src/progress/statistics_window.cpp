@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -148,7 +149,8 @@ plot::Chart SpeedAndAccuracy(const stats::Figures& figures) {
   chart.series = {std::move(speed), std::move(recall)};
   const auto trend = [&](const std::optional<stats::Line>& line, const QColor& color, plot::Side side, double scale) {
     if (!line) return;
-    plot::Series series{QString(), color, plot::Mark::Line, Qt::DashLine, side, {}};
+    // Darker than the dots, so that it shows where they crowd round it.
+    plot::Series series{QString(), color.darker(160), plot::Mark::Line, Qt::DashLine, side, {}};
     series.points = {{1.0, line->At(1) * scale}, {static_cast<double>(games), line->At(games) * scale}};
     chart.series.push_back(std::move(series));
   };
@@ -251,16 +253,30 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, Practise practise)
   pages_ = new QStackedWidget(this);
   layout->addWidget(pages_, 1);
 
-  emptyRecord_ = new QLabel(
-      T("学习记录里还没有单词。玩过几局之后,这里会显示:每天已掌握和见过的单词数,最近一年每天的练习,"
-        "每局的速度和正确率,今后 30 天每天要复习的单词数,以及最难的十个单词(点一下就能练习它们)。"),
-      pages_);
+  // The sentence for an empty record: a short list, centred as a block.
+  emptyPage_ = new QWidget(pages_);
+  auto* emptyRows = new QVBoxLayout(emptyPage_);
+  auto* emptyColumns = new QHBoxLayout();
+  emptyRecordText_ = T("学习记录里还没有单词。玩过几局之后,这里会显示:\n"
+                       "  · 每天已掌握和见过的单词数\n"
+                       "  · 每局的速度和正确率\n"
+                       "  · 今后 30 天每天要复习的单词数\n"
+                       "  · 最难的十个单词,点一下就能练习它们\n"
+                       "  · 最近一年每天的练习");
+  // Rich text only for the room between the lines.
+  QString lines = emptyRecordText_.toHtmlEscaped();
+  lines.replace(QLatin1Char('\n'), QStringLiteral("<br>")).replace(QStringLiteral("  "), QStringLiteral("&nbsp;&nbsp;"));
+  emptyRecord_ = new QLabel(QStringLiteral("<div style=\"line-height: 160%\">%1</div>").arg(lines), emptyPage_);
   emptyRecord_->setObjectName(QStringLiteral("EmptyRecord"));
-  emptyRecord_->setWordWrap(true);
-  emptyRecord_->setAlignment(Qt::AlignCenter);
-  emptyRecord_->setMargin(40);
+  emptyRecord_->setTextFormat(Qt::RichText);
   emptyRecord_->setFont(SongFont(kSummaryFontHeight));
-  pages_->addWidget(emptyRecord_);
+  emptyColumns->addStretch(1);
+  emptyColumns->addWidget(emptyRecord_);
+  emptyColumns->addStretch(1);
+  emptyRows->addStretch(1);
+  emptyRows->addLayout(emptyColumns);
+  emptyRows->addStretch(2);
+  pages_->addWidget(emptyPage_);
 
   auto* plots = new QWidget(pages_);
   auto* grid = new QGridLayout(plots);
@@ -293,13 +309,13 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, Practise practise)
   pages_->addWidget(plots);
 }
 
-bool StatisticsWindow::ShowsEmptyRecord() const { return pages_->currentWidget() == emptyRecord_; }
+bool StatisticsWindow::ShowsEmptyRecord() const { return pages_->currentWidget() == emptyPage_; }
 
 void StatisticsWindow::ShowFigures(const stats::Figures& figures) {
   summary_->setText(T(stats::SummaryLine(figures.summary)));
   hardestWords_ = figures.hardest;
   if (figures.Empty()) {
-    pages_->setCurrentWidget(emptyRecord_);
+    pages_->setCurrentWidget(emptyPage_);
     return;
   }
   pages_->setCurrentIndex(1);
@@ -309,6 +325,24 @@ void StatisticsWindow::ShowFigures(const stats::Figures& figures) {
   hardest_->SetBars(HardestBars(figures));
   calendar_->SetCalendar(CalendarOf(figures));
   practiseButton_->setVisible(!hardestWords_.empty());
+}
+
+void StatisticsWindow::Present() {
+  if (!placed_ && parentWidget() != nullptr) {
+    const QWidget& owner = *parentWidget()->window();
+    QRect placed(QPoint(), frameGeometry().size());
+    placed.moveCenter(owner.frameGeometry().center());
+    if (const QScreen* screen = owner.screen()) {
+      const QRect room = screen->availableGeometry();
+      placed.moveLeft(std::clamp(placed.left(), room.left(), std::max(room.left(), room.right() - placed.width())));
+      placed.moveTop(std::clamp(placed.top(), room.top(), std::max(room.top(), room.bottom() - placed.height())));
+    }
+    move(placed.topLeft());
+  }
+  placed_ = true;
+  show();
+  raise();
+  activateWindow();
 }
 
 void StatisticsWindow::keyPressEvent(QKeyEvent* event) {

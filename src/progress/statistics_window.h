@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include <QString>
 #include <QWidget>
 
 #include "stats/figures.h"
@@ -40,11 +41,15 @@ class StatisticsWindow final : public QWidget {
   StatisticsWindow(QWidget* owner, Practise practise);
 
   void ShowFigures(const stats::Figures& figures);
+  // Shows the window in front; the first time, centred over its owner and
+  // kept on the owner's screen. Later showings keep where the learner put it.
+  void Present();
 
   // The parts, as the tests look at them.
   const QLabel& SummaryLabel() const { return *summary_; }
   bool ShowsEmptyRecord() const;
   const QLabel& EmptyRecordLabel() const { return *emptyRecord_; }
+  const QString& EmptyRecordText() const { return emptyRecordText_; }
   plot::ChartView& KnownChart() const { return *known_; }
   plot::ChartView& SpeedChart() const { return *speed_; }
   plot::ChartView& DueChart() const { return *due_; }
@@ -60,13 +65,16 @@ class StatisticsWindow final : public QWidget {
   std::vector<stats::HardWord> hardestWords_;
   QLabel* summary_;
   QStackedWidget* pages_;
+  QWidget* emptyPage_;
   QLabel* emptyRecord_;
+  QString emptyRecordText_;
   plot::ChartView* known_;
   plot::ChartView* speed_;
   plot::ChartView* due_;
   plot::BarListView* hardest_;
   plot::CalendarView* calendar_;
   TSpeedButton* practiseButton_;
+  bool placed_ = false;
 };
 
 }  // namespace zembrot::progress

@@ -194,7 +194,13 @@ TEST_F(StatisticsWindowTest, AnEmptyRecordSaysWhatWillAppearInsteadOfEmptyAxes) 
   Open(stats::ReviewLog{});
   EXPECT_TRUE(window_->ShowsEmptyRecord());
   EXPECT_TRUE(window_->EmptyRecordLabel().isVisible());
-  EXPECT_TRUE(window_->EmptyRecordLabel().text().startsWith(U("学习记录里还没有单词。玩过几局之后,这里会显示")));
+  EXPECT_EQ(window_->EmptyRecordText(), U("学习记录里还没有单词。玩过几局之后,这里会显示:\n"
+                                           "  · 每天已掌握和见过的单词数\n"
+                                           "  · 每局的速度和正确率\n"
+                                           "  · 今后 30 天每天要复习的单词数\n"
+                                           "  · 最难的十个单词,点一下就能练习它们\n"
+                                           "  · 最近一年每天的练习"));
+  EXPECT_TRUE(window_->EmptyRecordLabel().text().contains(U("最难的十个单词")));
   for (const QWidget* plot : std::initializer_list<const QWidget*>{&window_->KnownChart(), &window_->DueChart(),
                                                                    &window_->PracticeCalendar()}) {
     EXPECT_FALSE(plot->isVisible());
