@@ -12,7 +12,6 @@
 #include "frame/services.h"
 #include "base/code_page.h"
 #include "game/form1.h"
-#include "learning/learning_day.h"
 #include "progress/progress_texts.h"
 #include "progress/record_place.h"
 #include "progress/recording_log.h"
@@ -128,20 +127,19 @@ void LearningRecord::TodaysReviewClick() {
 void LearningRecord::StatisticsClick() {
   if (log_ == nullptr) return;
   // Opened by the learner, outside any fall tick: waiting here for the
-  // record's thread to write what it was handed and read the log is fine.
-  std::string why;
-  const std::optional<stats::ReviewLog> log = log_->ReadLog(why);
-  if (!log) {
-    ShowNotice(texts::RecordUnreadable(path_, why));
-    return;
-  }
-  const std::int64_t nowMs = CurrentServices().NowMs();
-  const stats::Figures figures = stats::ComputeFigures(*log, learning::LearningDay(nowMs, LocalOffsetSeconds(nowMs)));
+  // record's thread to write what it was handed, read the log and work out
+  // the figures is fine. The window is built meanwhile.
+  std::future<RecordingLog::FiguresAnswer> answer = log_->FiguresLater(CurrentServices().NowMs());
   if (statisticsWindow_ == nullptr) {
     statisticsWindow_ = new StatisticsWindow(
         &form_, [this](const std::vector<stats::HardWord>& words) { PractiseHardestWords(words); });
   }
-  statisticsWindow_->ShowFigures(figures);
+  const RecordingLog::FiguresAnswer figures = answer.get();
+  if (!figures.figures) {
+    ShowNotice(texts::RecordUnreadable(path_, figures.why));
+    return;
+  }
+  statisticsWindow_->ShowFigures(*figures.figures);
   statisticsWindow_->Present();
 }
 

@@ -7,6 +7,7 @@
 
 #include "base/code_page.h"
 #include "learning/grading.h"
+#include "learning/learning_day.h"
 
 namespace zembrot::progress {
 
@@ -110,16 +111,13 @@ std::optional<std::vector<std::string>> RecordingLog::TodaysReviewLines(std::int
       });
 }
 
-std::optional<stats::ReviewLog> RecordingLog::ReadLog(std::string& why) {
-  using Answer = std::pair<std::optional<stats::ReviewLog>, std::string>;
-  Answer answer = writer_.Call<Answer>([this](record::ProgressStore& store) -> Answer {
+std::future<RecordingLog::FiguresAnswer> RecordingLog::FiguresLater(std::int64_t nowMs) {
+  return writer_.Ask<FiguresAnswer>([this, nowMs](record::ProgressStore& store) -> FiguresAnswer {
     if (failed_) return {std::nullopt, "the record is closed"};
-    std::optional<stats::ReviewLog> log = store.ReadLog();
+    const std::optional<stats::ReviewLog> log = store.ReadLog();
     if (!log) return {std::nullopt, store.LastError().message};
-    return {std::move(log), std::string()};
+    return {stats::ComputeFigures(*log, learning::LearningDay(nowMs, LocalOffsetSeconds(nowMs))), std::string()};
   });
-  why = std::move(answer.second);
-  return std::move(answer.first);
 }
 
 }  // namespace zembrot::progress
