@@ -128,7 +128,7 @@ plot::Chart KnownOverTime(const stats::Figures& figures) {
 plot::Chart SpeedAndAccuracy(const stats::Figures& figures) {
   plot::Chart chart;
   chart.title = T("每局的速度和正确率(虚线为趋势)");
-  chart.empty_text = T("玩完一局之后,这里显示每局每分钟打出的单词数,和想起的单词占想起与漏掉的比例。");
+  chart.empty_text = T("玩完一局(半分钟以上)之后,这里显示每局每分钟打出的单词数,和想起的单词占想起与漏掉的比例。");
   if (figures.games.empty()) return chart;
   const int games = static_cast<int>(figures.games.size());
   plot::Series speed{T("速度"), kSpeedColor, plot::Mark::Dots, Qt::SolidLine, plot::Side::Left, {}};

@@ -107,7 +107,7 @@ std::vector<GameFigures> GamesOf(const ReviewLog& log, const std::unordered_map<
     // runs) lasted at least until its last word.
     const std::int64_t ended = game->ended_ms && *game->ended_ms > game->started_ms ? *game->ended_ms
                                                                                       : tally.last_at_ms;
-    if (ended <= game->started_ms) continue;
+    if (ended - game->started_ms < kShortestTimedGameMs) continue;
     GameFigures entry;
     entry.number = static_cast<int>(figures.size()) + 1;
     entry.game_id = game->id;

@@ -24,6 +24,9 @@ inline constexpr double kKnownStability = 21;
 inline constexpr int kCalendarWeeks = 53;
 inline constexpr int kDueDays = 30;
 inline constexpr std::size_t kHardestWordCount = 10;
+// A game shorter than this says nothing of speed (one word in the first
+// seconds of a game would be a hundred words a minute): it is left out.
+inline constexpr std::int64_t kShortestTimedGameMs = 30'000;
 // Known over time shows at most this many days (a clock once set to 1970
 // must not make a series of twenty thousand days).
 inline constexpr std::int64_t kLongestHistoryDays = 3660;
@@ -99,7 +102,8 @@ struct Figures {
   // Day by day from the first review's day through today.
   std::vector<KnownOnDay> known;
   PracticeCalendar calendar;
-  // Games with at least one word and a length, in order of start.
+  // Games with at least one word that lasted kShortestTimedGameMs or more,
+  // in order of start.
   std::vector<GameFigures> games;
   std::optional<Line> speed_trend;   // words per minute over the game number
   std::optional<Line> recall_trend;  // recalled share over the game number

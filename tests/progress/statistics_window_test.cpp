@@ -224,7 +224,7 @@ TEST_F(StatisticsWindowTest, APlotWithNothingYetSaysSoWhileTheOthersDraw) {
     QString expected;
   } cases[] = {
       {window_->SpeedChart().ShowsSentence(), window_->SpeedChart().GetChart().empty_text,
-       U("玩完一局之后,这里显示每局每分钟打出的单词数,和想起的单词占想起与漏掉的比例。")},
+       U("玩完一局(半分钟以上)之后,这里显示每局每分钟打出的单词数,和想起的单词占想起与漏掉的比例。")},
       {window_->DueChart().ShowsSentence(), window_->DueChart().GetChart().empty_text,
        U("今后 30 天没有要复习的单词。想起过的单词会按记忆模型排到以后复习。")},
       {window_->HardestList().ShowsSentence(), window_->HardestList().Bars().empty_text, U("还没有漏掉过的单词。")},

@@ -160,6 +160,28 @@ TEST(Figures, TheStreakAndTheDaysFollowTheLearningDaysAsRecorded) {
   }
 }
 
+TEST(Figures, GamesTooShortToTimeAreLeftOut) {
+  // Each game holds one recalled word at its 10th second.
+  const struct {
+    std::optional<std::int64_t> ended_after_ms;
+    bool kept;
+  } cases[] = {
+      {30'000, true},        // half a minute: 2 words a minute
+      {29'999, false},
+      {std::nullopt, false},  // never ended: it lasted until its word, 10 s
+      {0, false},             // ended before its word: the word's time counts, 10 s
+  };
+  for (const auto& c : cases) {
+    ReviewLog log;
+    log.words = {{1, "apple", "苹果"}};
+    const std::int64_t start = testing::At(kToday, 0);
+    log.games = {{1, start, c.ended_after_ms ? std::optional<std::int64_t>(start + *c.ended_after_ms) : std::nullopt}};
+    log.reviews = {{start + 10'000, kToday, 1, 1, 1, 3}};
+    EXPECT_EQ(GamesText(ComputeFigures(log, kToday)), c.kept ? "#1 game 1 1/1/0 2.000000 wpm 1.000000; " : "")
+        << (c.ended_after_ms ? *c.ended_after_ms : -1);
+  }
+}
+
 TEST(Figures, AClockOnceSetToLongAgoDoesNotMakeAnEndlessSeries) {
   ReviewLog log;
   log.words = {{1, "apple", "苹果"}};
