@@ -1,8 +1,9 @@
 // Opening 学习统计 over a synthetic year of daily practice (36,500 reviews,
 // bench/synthetic_record.h): from the menu command to the window painted,
-// which should take at most 100 ms. The command waits for the record's
-// thread to write what it holds and read the log, works out the figures,
-// builds the window and lays it out; grab() then paints every plot.
+// which should take at most 100 ms. The command has the record's thread
+// write what it holds, read the log and work out the figures while the
+// game's thread builds the window; then the window is filled and laid out,
+// and grab() paints every plot.
 //
 // The first opening in the process is reported on its own (cold_ms: fonts
 // and Qt's first layout of such a window); the benchmark's iterations each
