@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/code_page.h"
 #include "frame/application.h"
 #include "frame/menu.h"
 #include "frame/message_form.h"
 #include "frame/services.h"
-#include "base/code_page.h"
 #include "game/form1.h"
 #include "progress/progress_texts.h"
 #include "progress/record_place.h"

@@ -236,7 +236,6 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, Practise practise)
     : QWidget(owner, Qt::Window), practise_(std::move(practise)) {
   setObjectName(QStringLiteral("StatisticsWindow"));
   setWindowTitle(T("学习统计"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   QPalette colors = palette();
   colors.setColor(QPalette::Window, ToQColor(clBtnFace));
   setPalette(colors);
@@ -278,7 +277,8 @@ StatisticsWindow::StatisticsWindow(QWidget* owner, Practise practise)
   emptyRows->addStretch(2);
   pages_->addWidget(emptyPage_);
 
-  auto* plots = new QWidget(pages_);
+  plotsPage_ = new QWidget(pages_);
+  QWidget* plots = plotsPage_;
   auto* grid = new QGridLayout(plots);
   grid->setContentsMargins(0, 0, 0, 0);
   known_ = new plot::ChartView(plots);
@@ -318,7 +318,7 @@ void StatisticsWindow::ShowFigures(const stats::Figures& figures) {
     pages_->setCurrentWidget(emptyPage_);
     return;
   }
-  pages_->setCurrentIndex(1);
+  pages_->setCurrentWidget(plotsPage_);
   known_->SetChart(KnownOverTime(figures));
   speed_->SetChart(SpeedAndAccuracy(figures));
   due_->SetChart(DueAhead(figures));

@@ -66,6 +66,7 @@ class StatisticsWindow final : public QWidget {
   QLabel* summary_;
   QStackedWidget* pages_;
   QWidget* emptyPage_;
+  QWidget* plotsPage_;
   QLabel* emptyRecord_;
   QString emptyRecordText_;
   plot::ChartView* known_;
