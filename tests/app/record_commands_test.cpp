@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "app/record_commands.h"
+#include "learning/learning_day.h"
 #include "progress/record_place.h"
 #include "progress/recording_log.h"
 #include "record/progress_store.h"
@@ -43,7 +44,11 @@ void Record(const std::function<void(record::ProgressStore&)>& write) {
 TEST(StatisticsCommand, PrintsTheSummaryLineOrSaysWhyNot) {
   NeedApplication();
   const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
-  const std::int64_t yesterday = now - 86'400'000;
+  // An instant of the learning day before today's, a daylight-saving change
+  // or not.
+  const auto day = [](std::int64_t at) { return learning::LearningDay(at, progress::LocalOffsetSeconds(at)); };
+  std::int64_t yesterday = now - 86'400'000;
+  for (int hours = 20; day(yesterday) != day(now) - 1 && hours <= 28; ++hours) yesterday = now - hours * 3'600'000LL;
   const auto review = [](record::ProgressStore& store, const char* english, Outcome outcome, Grade grade,
                          std::int64_t at) {
     ASSERT_TRUE(store.RecordReview(std::nullopt, english, "词", outcome, grade, {}, at, progress::LocalOffsetSeconds(at)));
