@@ -4,7 +4,7 @@
 # headers and those of the folders before it in this list.
 set -euo pipefail
 src=$1
-layers=(base content speech game/core learning record widgets frame game progress app)
+layers=(base content speech game/core learning stats record widgets plot frame game progress app)
 
 status=0
 for ((i = 0; i < ${#layers[@]}; i++)); do

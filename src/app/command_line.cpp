@@ -7,6 +7,7 @@ namespace zembrot {
 namespace {
 
 constexpr const char* kExportOption = "--export-reviews";
+constexpr const char* kStatisticsOption = "--stats";
 
 }  // namespace
 
@@ -16,6 +17,7 @@ StartRequest RequestOf(const std::vector<std::string>& arguments) {
     if (argument == "--") break;
     if (argument == "-h" || argument == "--help") return StartRequest::kShowUsage;
     if (argument == "--version") return StartRequest::kShowVersion;
+    if (argument == kStatisticsOption) return StartRequest::kShowStatistics;
     if (argument == kExportOption) {
       return i + 1 < arguments.size() ? StartRequest::kExportReviews : StartRequest::kMissingExportFile;
     }
@@ -42,6 +44,9 @@ std::string UsageText() {
          "                  until it is stopped in the menu\n"
          "      --export-reviews FILE.csv\n"
          "                  write the learning record's review log as CSV and exit\n"
+         "      --stats     print the learning record's summary (words known, days\n"
+         "                  practised in a row, reviews today) and exit; exit\n"
+         "                  status 1 when there is no record\n"
          "  -h, --help      show this help and exit\n"
          "      --version   show the version and exit\n"
          "\n"

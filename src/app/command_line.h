@@ -9,10 +9,10 @@
 
 namespace zembrot {
 
-enum class StartRequest { kPlay, kShowUsage, kShowVersion, kExportReviews, kMissingExportFile };
+enum class StartRequest { kPlay, kShowUsage, kShowVersion, kExportReviews, kMissingExportFile, kShowStatistics };
 
-// The arguments after the program name; the first of -h, --help, --version
-// and --export-reviews decides. Nothing after "--" is an option.
+// The arguments after the program name; the first of -h, --help, --version,
+// --export-reviews and --stats decides. Nothing after "--" is an option.
 StartRequest RequestOf(const std::vector<std::string>& arguments);
 
 // The file named after --export-reviews.

@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
       const QCoreApplication terminal(argc, argv);
       return zembrot::ExportReviews(zembrot::ExportFileOf(arguments));
     }
+    case zembrot::StartRequest::kShowStatistics: {
+      const QCoreApplication terminal(argc, argv);
+      return zembrot::PrintStatistics();
+    }
     case zembrot::StartRequest::kPlay:
       break;
   }

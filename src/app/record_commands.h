@@ -11,4 +11,9 @@ namespace zembrot {
 // reason on stderr).
 int ExportReviews(const std::string& file);
 
+// Prints the summary line of the statistics window (UTF-8) to stdout; the
+// exit code (0, or 1 with the reason on stderr: no record, or one that
+// cannot be read).
+int PrintStatistics();
+
 }  // namespace zembrot

@@ -24,15 +24,20 @@ FsrsParameters DefaultFsrsParameters() {
 }
 
 FsrsModel::FsrsModel(const FsrsParameters& parameters)
-    : parameters_(parameters), decay_(parameters.weights[20]), factor_(std::pow(0.9, -1.0 / decay_) - 1.0) {}
+    : parameters_(parameters),
+      decay_(parameters.weights[20]),
+      factor_(std::pow(0.9, -1.0 / decay_) - 1.0),
+      interval_factor_(std::pow(parameters.desired_retention, -1.0 / decay_) - 1.0),
+      easy_initial_difficulty_(RawInitialDifficulty(Grade::Easy)),
+      recall_growth_(std::exp(Weight(8))),
+      forgetting_cap_(std::exp(Weight(17) * Weight(18))) {}
 
 double FsrsModel::Retrievability(double elapsed_days, double stability) const {
   return std::pow(1.0 + factor_ * std::max(elapsed_days, 0.0) / stability, -decay_);
 }
 
 int FsrsModel::NextInterval(double stability) const {
-  const double days =
-      stability / factor_ * (std::pow(parameters_.desired_retention, -1.0 / decay_) - 1.0);
+  const double days = stability / factor_ * interval_factor_;
   const double rounded = std::round(days);
   return static_cast<int>(KeepWithin(rounded, 1.0, static_cast<double>(parameters_.maximum_interval)));
 }
@@ -54,14 +59,14 @@ double FsrsModel::NextDifficulty(double difficulty, Grade grade) const {
   // Linear damping: the nearer D is to 10, the less a miss can raise it.
   const double damped = difficulty + change * (10.0 - difficulty) / 9.0;
   // Mean reversion towards the difficulty of a first Easy.
-  const double reverted = Weight(7) * RawInitialDifficulty(Grade::Easy) + (1.0 - Weight(7)) * damped;
+  const double reverted = Weight(7) * easy_initial_difficulty_ + (1.0 - Weight(7)) * damped;
   return KeepWithin(reverted, 1.0, 10.0);
 }
 
 double FsrsModel::StabilityAfterRecall(const MemoryState& state, double retrievability, Grade grade) const {
   const double hard_penalty = grade == Grade::Hard ? Weight(15) : 1.0;
   const double easy_bonus = grade == Grade::Easy ? Weight(16) : 1.0;
-  const double increase = std::exp(Weight(8)) * (11.0 - state.difficulty) * std::pow(state.stability, -Weight(9)) *
+  const double increase = recall_growth_ * (11.0 - state.difficulty) * std::pow(state.stability, -Weight(9)) *
                           (std::exp(Weight(10) * (1.0 - retrievability)) - 1.0) * hard_penalty * easy_bonus;
   return state.stability * (1.0 + increase);
 }
@@ -71,7 +76,7 @@ double FsrsModel::StabilityAfterForgetting(const MemoryState& state, double retr
                        (std::pow(state.stability + 1.0, Weight(13)) - 1.0) *
                        std::exp(Weight(14) * (1.0 - retrievability));
   // A lapse never leaves the memory stronger than a same-day miss would.
-  return std::min(after, state.stability / std::exp(Weight(17) * Weight(18)));
+  return std::min(after, state.stability / forgetting_cap_);
 }
 
 double FsrsModel::SameDayStability(double stability, Grade grade) const {

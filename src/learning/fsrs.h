@@ -83,6 +83,12 @@ class FsrsModel {
   FsrsParameters parameters_;
   double decay_;   // w20
   double factor_;  // 0.9^(-1/decay) - 1, so that R(S, S) = 0.9
+  // Terms of the formulas that depend on the weights alone, worked out once:
+  // replaying a year of reviews calls the formulas a quarter of a million times.
+  double interval_factor_;         // desired_retention^(-1/decay) - 1
+  double easy_initial_difficulty_;  // RawInitialDifficulty(Easy)
+  double recall_growth_;           // e^w8
+  double forgetting_cap_;          // e^(w17 * w18)
 };
 
 }  // namespace zembrot::learning

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/code_page.h"
+#include "frame/application.h"
 #include "frame/menu.h"
 #include "frame/message_form.h"
 #include "frame/services.h"
@@ -13,7 +15,9 @@
 #include "progress/progress_texts.h"
 #include "progress/record_place.h"
 #include "progress/recording_log.h"
+#include "progress/statistics_window.h"
 #include "record/progress_store.h"
+#include "stats/figures.h"
 
 namespace zembrot::progress {
 
@@ -80,6 +84,8 @@ void LearningRecord::StopLogging() {
   form_.DetachLearningLog();
   log_.reset();
   RemoveMenuItems();
+  // Its figures would no longer be those of a record in use.
+  delete statisticsWindow_.data();
 }
 
 void LearningRecord::AddMenuItems() {
@@ -93,12 +99,13 @@ void LearningRecord::AddMenuItems() {
   separator_ = add("-", nullptr);
   todaysReview_ = add(texts::TodaysReview(0), &LearningRecord::TodaysReviewClick);
   todaysReview_->SetEnabled(false);
+  statistics_ = add(texts::Statistics(), &LearningRecord::StatisticsClick);
   stop_ = add(texts::StopRecording(), &LearningRecord::StopClick);
   delete_ = add(texts::DeleteRecord(), &LearningRecord::DeleteClick);
 }
 
 void LearningRecord::RemoveMenuItems() {
-  for (TMenuItem** item : {&separator_, &todaysReview_, &stop_, &delete_}) {
+  for (TMenuItem** item : {&separator_, &todaysReview_, &statistics_, &stop_, &delete_}) {
     delete *item;
     *item = nullptr;
   }
@@ -115,6 +122,36 @@ void LearningRecord::TodaysReviewClick() {
   std::string text;
   for (const std::string& line : *lines) text += line + "\r\n";
   form_.LoadPracticeText(text, texts::TodaysReviewListName());
+}
+
+void LearningRecord::StatisticsClick() {
+  if (log_ == nullptr) return;
+  // Opened by the learner, outside any fall tick: waiting here for the
+  // record's thread to write what it was handed, read the log and work out
+  // the figures is fine. The window is built meanwhile.
+  std::future<RecordingLog::FiguresAnswer> answer = log_->FiguresLater(CurrentServices().NowMs());
+  if (statisticsWindow_ == nullptr) {
+    statisticsWindow_ = new StatisticsWindow(
+        &form_, [this](const std::vector<stats::HardWord>& words) { PractiseHardestWords(words); });
+  }
+  const RecordingLog::FiguresAnswer figures = answer.get();
+  if (!figures.figures) {
+    ShowNotice(texts::RecordUnreadable(path_, figures.why));
+    return;
+  }
+  statisticsWindow_->ShowFigures(*figures.figures);
+  statisticsWindow_->Present();
+}
+
+void LearningRecord::PractiseHardestWords(const std::vector<stats::HardWord>& words) {
+  RunGuarded([&] {
+    std::string text;
+    for (const stats::HardWord& word : words) text += Utf8ToCodePage(word.english + "," + word.chinese) + "\r\n";
+    form_.LoadPracticeText(text, texts::HardestWordsListName());
+    // Back to the game, where the list is played.
+    form_.raise();
+    form_.activateWindow();
+  });
 }
 
 void LearningRecord::StopClick() {

@@ -20,6 +20,8 @@ std::string Shown(const QString& path) { return Utf8ToCodePage(QDir::toNativeSep
   }
 
 ZEMBROT_TEXT(TodaysReviewListName, "今日复习")
+ZEMBROT_TEXT(Statistics, "学习统计")
+ZEMBROT_TEXT(HardestWordsListName, "最难的单词")
 ZEMBROT_TEXT(StopRecording, "停止记录学习进度")
 ZEMBROT_TEXT(DeleteRecord, "删除学习记录…")
 ZEMBROT_TEXT(RecordDeleted, "学习记录已删除。以后启动不再记录,除非用 zembrot --progress 启动。")
@@ -60,6 +62,10 @@ std::string ConfirmDelete(const QString& path) {
 
 std::string RecordNotDeleted(const std::string& why) {
   return Text("学习记录没有删除:\r") + Utf8ToCodePage(why);
+}
+
+std::string RecordUnreadable(const QString& path, const std::string& why) {
+  return Text("学习记录现在无法读取:\r") + Shown(path) + "\r" + Utf8ToCodePage(why);
 }
 
 }  // namespace zembrot::progress::texts

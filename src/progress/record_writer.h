@@ -29,14 +29,21 @@ class RecordWriter {
 
   void Post(std::function<void(record::ProgressStore&)> task);
 
-  // Runs `task` after everything posted before it and waits for its answer.
+  // Runs `task` after everything posted before it; its answer comes in the
+  // future, so that the caller can do something else meanwhile.
   template <class Result>
-  Result Call(std::function<Result(record::ProgressStore&)> task) {
+  std::future<Result> Ask(std::function<Result(record::ProgressStore&)> task) {
     std::packaged_task<Result(record::ProgressStore&)> packaged(std::move(task));
     std::future<Result> answer = packaged.get_future();
     auto shared = std::make_shared<decltype(packaged)>(std::move(packaged));
     Post([shared](record::ProgressStore& store) { (*shared)(store); });
-    return answer.get();
+    return answer;
+  }
+
+  // Runs `task` after everything posted before it and waits for its answer.
+  template <class Result>
+  Result Call(std::function<Result(record::ProgressStore&)> task) {
+    return Ask<Result>(std::move(task)).get();
   }
 
  private:

@@ -7,6 +7,7 @@
 
 #include "base/code_page.h"
 #include "learning/grading.h"
+#include "learning/learning_day.h"
 
 namespace zembrot::progress {
 
@@ -108,6 +109,15 @@ std::optional<std::vector<std::string>> RecordingLog::TodaysReviewLines(std::int
         for (const record::WordPair& pair : *pairs) lines.push_back(Utf8ToCodePage(pair.english + "," + pair.chinese));
         return lines;
       });
+}
+
+std::future<RecordingLog::FiguresAnswer> RecordingLog::FiguresLater(std::int64_t nowMs) {
+  return writer_.Ask<FiguresAnswer>([this, nowMs](record::ProgressStore& store) -> FiguresAnswer {
+    if (failed_) return {std::nullopt, "the record is closed"};
+    const std::optional<stats::ReviewLog> log = store.ReadLog();
+    if (!log) return {std::nullopt, store.LastError().message};
+    return {stats::ComputeFigures(*log, learning::LearningDay(nowMs, LocalOffsetSeconds(nowMs))), std::string()};
+  });
 }
 
 }  // namespace zembrot::progress

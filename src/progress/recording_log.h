@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "game/core/learning_log.h"
 #include "progress/record_writer.h"
 #include "record/progress_store.h"
+#include "stats/figures.h"
 
 namespace zembrot::progress {
 
@@ -45,6 +47,16 @@ class RecordingLog final : public QObject, public game::LearningLog {
   // after everything handed over has been written; none when the record
   // cannot be read.
   std::optional<std::vector<std::string>> TodaysReviewLines(std::int64_t nowMs);
+
+  // The statistics' figures on the learning day of `nowMs`, worked out on
+  // the record's thread from the whole log once everything handed over has
+  // been written: the game's thread may build the window meanwhile. No
+  // figures when the record cannot be read, and then the reason.
+  struct FiguresAnswer {
+    std::optional<stats::Figures> figures;
+    std::string why;
+  };
+  std::future<FiguresAnswer> FiguresLater(std::int64_t nowMs);
 
  private:
   // On the record's thread.

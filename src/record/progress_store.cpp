@@ -695,6 +695,47 @@ std::optional<std::int64_t> ProgressStore::ReviewCount() {
   return query.value(0).toLongLong();
 }
 
+std::optional<stats::ReviewLog> ProgressStore::ReadLog() {
+  if (!RequireOpen()) return std::nullopt;
+  QSqlDatabase& database = connection_->database.Get();
+  // One read transaction: words, games and reviews as one state of a file
+  // that the game's own thread or another window may be writing.
+  QSqlQuery transaction(database);
+  if (!transaction.exec(QStringLiteral("BEGIN"))) {
+    last_error_ = ErrorOf(transaction.lastError());
+    return std::nullopt;
+  }
+  const auto failed = [&](const QSqlQuery& query) -> std::optional<stats::ReviewLog> {
+    last_error_ = ErrorOf(query.lastError());
+    QSqlQuery(database).exec(QStringLiteral("COMMIT"));
+    return std::nullopt;
+  };
+  const auto optional_int64 = [](const QSqlQuery& query, int column) -> std::optional<std::int64_t> {
+    if (query.isNull(column)) return std::nullopt;
+    return query.value(column).toLongLong();
+  };
+  stats::ReviewLog log;
+  QSqlQuery query(database);
+  query.setForwardOnly(true);
+  if (!query.exec(QStringLiteral("SELECT id, english, chinese FROM word ORDER BY id"))) return failed(query);
+  while (query.next()) log.words.push_back({query.value(0).toLongLong(), Utf8(query.value(1)), Utf8(query.value(2))});
+  query.finish();
+  if (!query.exec(QStringLiteral("SELECT id, started_ms, ended_ms FROM game ORDER BY id"))) return failed(query);
+  while (query.next()) log.games.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), optional_int64(query, 2)});
+  query.finish();
+  if (!query.exec(QStringLiteral("SELECT at_ms, day, word_id, game_id, outcome, grade FROM review ORDER BY id"))) {
+    return failed(query);
+  }
+  while (query.next()) {
+    log.reviews.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
+                           optional_int64(query, 3), query.value(4).toInt(), query.value(5).toInt()});
+  }
+  query.finish();
+  QSqlQuery(database).exec(QStringLiteral("COMMIT"));
+  Succeed();
+  return log;
+}
+
 bool ProgressStore::RebuildCache() {
   if (!RequireOpen()) return false;
   Connection& c = *connection_;

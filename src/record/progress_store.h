@@ -34,6 +34,7 @@
 #include "learning/grading.h"
 #include "learning/review_selection.h"
 #include "learning/word_progress.h"
+#include "stats/review_log.h"
 
 namespace zembrot::record {
 
@@ -148,6 +149,11 @@ class ProgressStore {
   // Every word with its cached progress, by id.
   std::optional<std::vector<StoredWord>> Words();
   std::optional<std::int64_t> ReviewCount();
+
+  // Every word, game and review (the reviews in the order they were
+  // written), read in one transaction: what the statistics are worked out
+  // from. Three queries over the whole log, however long.
+  std::optional<stats::ReviewLog> ReadLog();
 
   // Recomputes every word's cached state from the review log, in one
   // transaction; gives exactly the values kept review by review.

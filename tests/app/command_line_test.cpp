@@ -40,6 +40,18 @@ TEST(CommandLineTest, FirstUsageOrVersionRequestDecides) {
   }
 }
 
+TEST(CommandLineTest, StatisticsAreARequestOfTheirOwn) {
+  const std::vector<RequestCase> cases = {
+      {{"--stats"}, StartRequest::kShowStatistics},
+      {{"--stats", "--help"}, StartRequest::kShowStatistics},
+      {{"--help", "--stats"}, StartRequest::kShowUsage},
+      {{"--progress", "--stats"}, StartRequest::kShowStatistics},
+      {{"--", "--stats"}, StartRequest::kPlay},
+      {{"--stat"}, StartRequest::kPlay},
+  };
+  for (const RequestCase& c : cases) EXPECT_EQ(RequestOf(c.arguments), c.expected) << c.arguments.front();
+}
+
 TEST(CommandLineTest, UnknownArgumentNamesItAndPointsToHelp) {
   EXPECT_EQ(UnknownArgumentText("--frobnicate"),
             "zembrot: unknown argument '--frobnicate'\nTry 'zembrot --help' for more information.\n");

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real program's command line: --help and --version answer in a terminal
-# with no display at all; anything Qt does not take is refused with exit 2.
+# The real program's command line: --help, --version and --stats answer in
+# a terminal with no display at all; anything Qt does not take is refused with exit 2.
 set -euo pipefail
 PROGRAM=$1
 OUT=$(mktemp)
@@ -33,6 +33,12 @@ expect 0 "Usage: zembrot [OPTION]" "" -h
 expect 0 "Zembrot 1.01" "" --version
 expect 0 "Zembrot 1.01" "" --version --help
 expect 0 "Usage: zembrot [OPTION]" "" -style fusion --help
+
+# The record's summary needs no display either; without a record it says so.
+export XDG_DATA_HOME="$(mktemp -d)"
+trap 'rm -f "$OUT" "$ERR"; rm -rf "$XDG_DATA_HOME"' EXIT
+expect 1 "" "zembrot: no learning record at $XDG_DATA_HOME/zembrot/progress.sqlite3 (start the game with --progress to keep one)" --stats
+[ -z "$(ls -A "$XDG_DATA_HOME")" ] || { echo "FAIL: --stats made files" >&2; failures=$((failures + 1)); }
 
 # Refusing needs the application to have taken Qt's options first.
 PLATFORM=offscreen

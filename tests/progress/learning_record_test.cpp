@@ -12,14 +12,19 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include "content/string_list.h"
 #include "frame/menu.h"
+#include "frame/timer.h"
 #include "game_fixture.h"
 #include "progress/learning_record.h"
 #include "progress/record_place.h"
+#include "progress/recording_log.h"
+#include "progress/statistics_window.h"
 #include "record/progress_store.h"
+#include "widgets/speed_button.h"
 
 namespace zembrot::testing {
 namespace {
@@ -91,7 +96,7 @@ TEST_F(LearningRecordTest, OptingInSaysSoOnceAndLaterStartsRecordToo) {
   Begin(true);
   ASSERT_TRUE(record_->Recording());
   EXPECT_EQ(SettingsCaptions(), (std::vector<std::string>{G("落下字符显示英文"), G("不显示中文"), "-", G("今日复习 (0)"),
-                                                          G("停止记录学习进度"), G("删除学习记录…")}));
+                                                          G("学习统计"), G("停止记录学习进度"), G("删除学习记录…")}));
   WaitFor([&] { return services_.notices.size() == 1; });
   EXPECT_NE(services_.notices.at(0).find(G("停止记录学习进度")), std::string::npos);
   ClickStart();
@@ -181,6 +186,46 @@ TEST_F(LearningRecordTest, TodaysReviewLoadsTheDueWordsAsAListWould) {
   EXPECT_EQ(form_->NextLine, 1);  // as after 自定义练习内容
   EXPECT_EQ(form_->PendingDelete, -1);
   EXPECT_EQ(form_->PracticeListName(), G("今日复习"));
+}
+
+TEST_F(LearningRecordTest, StatisticsOpenBesideTheGameWithTheLatestWordAndTheHardestWordsAsAList) {
+  // Missed yesterday: pear twice, tea once.
+  {
+    record::ProgressStore store;
+    ASSERT_EQ(store.Open(progress::RecordPath()).outcome, record::OpenOutcome::Created);
+    const std::int64_t yesterday = services_.nowMs - 86'400'000LL;
+    for (const auto& [english, chinese] : {std::pair{"pear", "梨"}, std::pair{"tea", "茶"}, std::pair{"pear", "梨"}}) {
+      ASSERT_TRUE(store.RecordReview(std::nullopt, english, chinese, learning::Outcome::Missed, learning::Grade::Again,
+                                     {}, yesterday, progress::LocalOffsetSeconds(yesterday)));
+    }
+  }
+  Begin(false);
+  ASSERT_TRUE(record_->Recording());
+  ASSERT_EQ(SettingsCaptions().at(4), G("学习统计"));
+  EXPECT_TRUE(form_->N1->Items().at(4)->Enabled());
+  // A word typed just now is in the figures: the window waits for it to be written.
+  ClickStart();
+  SpawnAndType("apple");
+  form_->N1->Items().at(4)->Click();
+  auto* window = form_->findChild<progress::StatisticsWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isWindow());
+  EXPECT_FALSE(window->isModal());
+  EXPECT_TRUE(form_->Timer1->Enabled());  // the game goes on behind it
+  EXPECT_EQ(window->SummaryLabel().text(), QString::fromUtf8("已掌握 0 个单词 · 连续练习 2 天 · 今天复习 1 次"));
+
+  // Once more: the same window, brought up to date.
+  form_->N1->Items().at(4)->Click();
+  EXPECT_EQ(form_->findChildren<progress::StatisticsWindow*>().size(), 1);
+
+  window->PractiseButton().OnClick(&window->PractiseButton());
+  EXPECT_EQ(PracticeLines(), (std::vector<std::string>{G("pear,梨"), G("tea,茶")}));
+  EXPECT_EQ(form_->PracticeListName(), G("最难的单词"));
+
+  // Stopping the record closes its statistics.
+  record_->StopClick();
+  EXPECT_EQ(form_->findChild<progress::StatisticsWindow*>(), nullptr);
 }
 
 }  // namespace
