@@ -214,6 +214,7 @@ TEST(TimerTest, ModalLoopOpenedByTheHandlerSeesTheTimerTick) {
   int depth = 0;
   int nestedTicks = 0;
   bool done = false;
+  std::chrono::milliseconds open{0};
   timer.SetInterval(10);
   timer.SetOnTimer([&](QObject*) {
     if (depth > 0) {
@@ -221,14 +222,18 @@ TEST(TimerTest, ModalLoopOpenedByTheHandlerSeesTheTimerTick) {
       return;
     }
     ++depth;
+    const auto opened = std::chrono::steady_clock::now();
     RunEventsFor(120);  // a notice left open for a while
+    open = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - opened);
     timer.SetEnabled(false);
     --depth;
     done = true;
   });
   ASSERT_TRUE(RunEventsUntil([&] { return done; }));
   EXPECT_GE(nestedTicks, 3);
-  EXPECT_LE(nestedTicks, 12);
+  // At most one tick per period the loop was really open: a busy machine
+  // may keep it open longer than asked, but never queues ticks.
+  EXPECT_LE(nestedTicks, open.count() / 10 + 1);
 }
 
 TEST(TimerTest, AnOpenErrorBoxDropsRepeatsOfItsOwnTimerOnly) {
