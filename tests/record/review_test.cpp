@@ -1,5 +1,6 @@
 // Recording reviews: the cached state of each word, kept across closing and
-// opening, rebuilt from the log, and today's review read from it.
+// opening, rebuilt from the log, and today's review read from it; what the
+// record cannot keep is refused.
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ const std::vector<StoredWord> kAfterFirstEvening = {
     {4, "date", "枣", {MemoryState{0.212, 6.4133}, 19875, 19876, 1, 0, 1}},
 };
 
-TEST(RecordReviews, KeepEachWordsStateAcrossReopening) {
+TEST(RecordReviews, KeepEachWordsStateAcrossReopeningAndBringItBackFromFourInTheMorning) {
   QTemporaryDir folder;
   const QString path = folder.path() + "/progress.sqlite3";
   {
@@ -103,23 +104,7 @@ TEST(RecordReviews, KeepEachWordsStateAcrossReopening) {
   ExpectWords(*store.Words(), kAfterFirstEvening);
   EXPECT_EQ(store.ReviewCount(), 6);
 
-  // Later reviews go on from the state that was read back.
-  const std::optional<std::int64_t> game = store.BeginGame("水果.txt", At(3, 20, 0));
-  ASSERT_EQ(game, 2);
-  RecordAll(store, game,
-            {{"banana", "香蕉", Outcome::Recalled, Grade::Good, At(3, 20, 0)},
-             {"apple", "苹果", Outcome::Missed, Grade::Again, At(4, 20, 0)}});
-  std::vector<StoredWord> expected = kAfterFirstEvening;
-  expected[0].progress = {MemoryState{0.63685069, 7.39450274}, 19878, 19879, 3, 1, 1};
-  expected[1].progress = {MemoryState{2.63439245, 6.39094132}, 19877, 19880, 3, 2, 1};
-  ExpectWords(*store.Words(), expected);
-}
-
-TEST(RecordReviews, DueCountAndTodaysReviewFromFourInTheMorning) {
-  QTemporaryDir folder;
-  ProgressStore store;
-  ASSERT_EQ(store.Open(folder.path() + "/progress.sqlite3").outcome, OpenOutcome::Created);
-  RecordAll(store, std::nullopt, kFirstEvening);
+  // Due words, then the mistakes book (see learning/review_selection.h).
   const struct {
     const char* when;
     std::int64_t now_ms;
@@ -151,11 +136,8 @@ TEST(RecordReviews, RebuildingFromTheLogGivesExactlyTheCachedStates) {
     const int word = std::uniform_int_distribution<int>(0, 39)(random);
     const int kind = std::uniform_int_distribution<int>(0, 9)(random);
     const Outcome outcome = kind < 5 ? Outcome::Recalled : kind < 8 ? Outcome::Missed : Outcome::Copied;
-    const Grade grade = outcome == Outcome::Recalled ? (kind == 0 ? Grade::None : Grade::Good)
-                        : outcome == Outcome::Missed ? Grade::Again
-                                                     : Grade::None;
     ASSERT_TRUE(store.RecordReview(std::nullopt, "w" + std::to_string(word), "词" + std::to_string(word % 7), outcome,
-                                   grade, {}, at, kBeijing));
+                                   learning::GradeFor(outcome, kind == 0, false), {}, at, kBeijing));
   }
   const std::vector<StoredWord> incremental = *store.Words();
   ASSERT_EQ(incremental.size(), 40u);
@@ -181,9 +163,7 @@ TEST(RecordReviews, RefusesWhatItCannotKeepAndKeepsNothingOfIt) {
       {"Chinese not UTF-8", std::nullopt, "apple", not_utf8, 1, 3, "chinese"},
       {"shown not UTF-8", std::nullopt, "apple", "苹果", 1, 3, not_utf8},
       {"no outcome 0", std::nullopt, "apple", "苹果", 0, 3, "chinese"},
-      {"no outcome 4", std::nullopt, "apple", "苹果", 4, 1, "chinese"},
       {"the game does not grade Hard", std::nullopt, "apple", "苹果", 1, 2, "chinese"},
-      {"the game does not grade Easy", std::nullopt, "apple", "苹果", 1, 4, "chinese"},
       {"no such game", 7, "apple", "苹果", 1, 3, "chinese"},
   };
   QTemporaryDir folder;
