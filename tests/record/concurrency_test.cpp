@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
-#include <cstdio>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -89,33 +90,26 @@ TEST(TwoWindows, LoseNothingAsThreadsOrAsProcesses) {
 TEST(KilledWindow, LosesAtMostTheWordInFlight) {
   QTemporaryDir folder;
   const QString path = folder.path() + "/progress.sqlite3";
-  int finished[2];
-  ASSERT_EQ(pipe(finished), 0);
-  std::fflush(nullptr);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(finished[0]);
+  // The reviews the window has finished, counted where both processes see it.
+  void* shared = mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  std::atomic<int>& finished = *new (shared) std::atomic<int>(0);
+  const testing::ChildProcess window = testing::StartChildProcess([&]() -> std::string {
     ProgressStore store;
-    if (store.Open(path).outcome != OpenOutcome::Created) _exit(1);
+    if (store.Open(path).outcome != OpenOutcome::Created) return "not created";
     for (int i = 0;; ++i) {
       if (!store.RecordReview(std::nullopt, "word" + std::to_string(i % 50), "词", learning::Outcome::Recalled,
                               learning::Grade::Good, {}, 1717200000000 + i * 1000LL, 28800)) {
-        _exit(2);
+        return store.LastError().message;
       }
-      if (write(finished[1], "+", 1) != 1) _exit(3);  // one mark per finished review
+      ++finished;
     }
-  }
-  close(finished[1]);
-  int reported = 0;
-  char mark;
-  while (reported < 200 && read(finished[0], &mark, 1) == 1) ++reported;
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  while (read(finished[0], &mark, 1) == 1) ++reported;
-  close(finished[0]);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the window stopped by itself";
+  });
+  for (int waited = 0; finished < 200 && waited < 30000; ++waited) usleep(1000);
+  kill(window.pid, SIGKILL);
+  EXPECT_EQ(testing::FinishChildProcess(window), "the child process failed: ") << "the window stopped by itself";
+  const int reported = finished;
+  munmap(shared, sizeof(std::atomic<int>));
 
   ProgressStore store;
   ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
