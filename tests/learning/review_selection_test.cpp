@@ -45,7 +45,6 @@ TEST(TodaysReview, DueWordsLeastLikelyRecalledFirstThenTheMistakesBook) {
     std::vector<std::int64_t> keys;
   } cases[] = {
       {20, {11, 2, 1, 5, 4, 12, 6, 10, 7}},
-      {9, {11, 2, 1, 5, 4, 12, 6, 10, 7}},
       {6, {11, 2, 1, 5, 4, 12}},
       {3, {11, 2, 1}},
       {0, {}},
@@ -63,11 +62,8 @@ TEST(TodaysReview, AtMostTwentyWordsTheLeastLikelyRecalled) {
   // stable are the least likely to be recalled.
   std::vector<ReviewCandidate> words;
   for (std::int64_t key = 1; key <= 25; ++key) words.push_back(Due(100 - key, static_cast<double>(key), 0, key));
-  std::vector<std::int64_t> expected;
-  for (std::int64_t key = 1; key <= 20; ++key) expected.push_back(100 - key);
-  const FsrsModel model;
-  EXPECT_EQ(SelectTodaysReview(model, words, 30), expected);
-  EXPECT_EQ(CountDue(words, 30), 25u);
+  EXPECT_EQ(SelectTodaysReview(FsrsModel(), words, 30),
+            (std::vector<std::int64_t>{99, 98, 97, 96, 95, 94, 93, 92, 91, 90, 89, 88, 87, 86, 85, 84, 83, 82, 81, 80}));
 }
 
 // A word recalled for the first time is due two learning days later, from
@@ -94,7 +90,6 @@ TEST(TodaysReview, DueFromFourInTheMorningAcrossADaylightSavingChange) {
     const std::int64_t today = LearningDay(c.now_ms, c.now_offset);
     EXPECT_EQ(SelectTodaysReview(model, words, today), c.due ? std::vector<std::int64_t>{7} : std::vector<std::int64_t>{})
         << c.what;
-    EXPECT_EQ(CountDue(words, today), c.due ? 1u : 0u) << c.what;
   }
 }
 

@@ -35,28 +35,24 @@ struct SimulatedWord {
   std::int64_t true_last_day = 0;
 };
 
+// Predictions in 20 bins of predicted recall: the root mean square over the
+// bins of (mean prediction - share recalled), each bin weighted by its
+// number of reviews.
 struct Calibration {
-  std::array<double, kBins> predicted{};
-  std::array<double, kBins> recalled{};
-  std::array<int, kBins> count{};
-  int total = 0;
+  std::array<double, kBins> predicted{}, recalled{}, count{};
+  double total = 0;
 
   void Add(double prediction, bool was_recalled) {
-    const int bin = std::min(kBins - 1, static_cast<int>(prediction * kBins));
+    const auto bin = static_cast<std::size_t>(std::min(kBins - 1, static_cast<int>(prediction * kBins)));
     predicted[bin] += prediction;
     recalled[bin] += was_recalled ? 1.0 : 0.0;
     ++count[bin];
     ++total;
   }
-
-  // 20 bins of predicted recall. Root mean square over the bins of (mean prediction - share recalled),
-  // each bin weighted by its number of reviews.
   double WeightedRmse() const {
     double sum = 0;
-    for (int bin = 0; bin < kBins; ++bin) {
-      if (count[bin] == 0) continue;
-      const double gap = (predicted[bin] - recalled[bin]) / count[bin];
-      sum += count[bin] * gap * gap;
+    for (std::size_t bin = 0; bin < kBins; ++bin) {
+      if (count[bin] > 0) sum += (predicted[bin] - recalled[bin]) * (predicted[bin] - recalled[bin]) / count[bin];
     }
     return std::sqrt(sum / total);
   }

@@ -5,10 +5,8 @@
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,13 +16,13 @@
 namespace zembrot::record::testing {
 
 std::string ReadBytes(const QString& path) {
-  std::ifstream file(path.toStdString(), std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 void WriteBytes(const QString& path, const std::string& bytes) {
-  std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 std::vector<std::string> Sql(const QString& path, const std::vector<std::string>& statements) {
