@@ -1,5 +1,6 @@
-// zembrot --stats: the summary line in a terminal, from the learning record
-// in the user's data folder; a sentence and exit status 1 without one.
+// zembrot --stats and --export-reviews: the summary line in a terminal, or
+// the review log written as CSV, from the learning record in the user's data
+// folder; a sentence and exit status 1 without a readable record.
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,13 @@ void Record(const std::function<void(record::ProgressStore&)>& write) {
   write(store);
 }
 
-TEST(StatisticsCommand, PrintsTheSummaryLineOrSaysWhyNot) {
+TEST(RecordCommands, PrintTheSummaryOrWriteTheLogOrSayWhyNot) {
   NeedApplication();
+  QTemporaryDir data;
+  ASSERT_TRUE(data.isValid());
+  qputenv("XDG_DATA_HOME", data.path().toUtf8());
+  const std::string record = QDir::toNativeSeparators(progress::RecordPath()).toStdString();
+  const QString csv = data.path() + "/reviews.csv";
   const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
   // An instant of the learning day before today's, a daylight-saving change
   // or not.
@@ -53,62 +59,54 @@ TEST(StatisticsCommand, PrintsTheSummaryLineOrSaysWhyNot) {
                          std::int64_t at) {
     ASSERT_TRUE(store.RecordReview(std::nullopt, english, "词", outcome, grade, {}, at, progress::LocalOffsetSeconds(at)));
   };
+  const std::function<void()> yesterday_and_today = [&] {
+    Record([&](record::ProgressStore& store) {
+      review(store, "apple", Outcome::Recalled, Grade::Good, yesterday);
+      review(store, "apple", Outcome::Missed, Grade::Again, now);
+      review(store, "pear", Outcome::Copied, Grade::None, now);
+    });
+  };
   const struct {
     const char* name;
     std::function<void()> make;
+    bool stats;  // else --export-reviews <csv>
     int exit_code;
     std::string out;
-    std::string error;  // "<record>" stands for the record's path
+    std::string error;  // its start: a damaged file's new name ends in the time it was moved
   } cases[] = {
-      {"no record", [] {}, 1, "",
-       "zembrot: no learning record at <record> (start the game with --progress to keep one)\n"},
-      {"an empty record", [] { Record([](record::ProgressStore&) {}); }, 0,
-       "已掌握 0 个单词 · 连续练习 0 天 · 今天复习 0 次\n", ""},
-      {"yesterday and today",
-       [&] {
-         Record([&](record::ProgressStore& store) {
-           review(store, "apple", Outcome::Recalled, Grade::Good, yesterday);
-           review(store, "apple", Outcome::Missed, Grade::Again, now);
-           review(store, "pear", Outcome::Copied, Grade::None, now);
-         });
-       },
-       0, "已掌握 0 个单词 · 连续练习 2 天 · 今天复习 2 次\n", ""},
-      {"not a record",
+      {"--stats", yesterday_and_today, true, 0, "已掌握 0 个单词 · 连续练习 2 天 · 今天复习 2 次\n", ""},
+      {"--stats on a file that is not a record",
        [] {
          QDir().mkpath(progress::RecordFolder());
          QFile file(progress::RecordPath());
          ASSERT_TRUE(file.open(QIODevice::WriteOnly));
          file.write("a letter, not a database");
        },
-       1, "", "zembrot: the learning record was damaged and has been moved to <record>.damaged-"},
+       true, 1, "", "zembrot: the learning record was damaged and has been moved to " + record + ".damaged-"},
+      {"--export-reviews", yesterday_and_today, false, 0, "3 reviews written to " + csv.toStdString() + "\n", ""},
+      {"--export-reviews without a record", [] {}, false, 1, "",
+       "zembrot: no learning record at " + record + " (start the game with --progress to keep one)\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    QTemporaryDir data;
-    ASSERT_TRUE(data.isValid());
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    QDir(progress::RecordFolder()).removeRecursively();
+    QFile::remove(csv);
     c.make();
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
-    const int exit_code = PrintStatistics();
+    const int exit_code = c.stats ? PrintStatistics() : ExportReviews(csv.toStdString());
     std::fflush(stdout);
     std::fflush(stderr);
     const std::string out = ::testing::internal::GetCapturedStdout();
     const std::string error = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(exit_code, c.exit_code);
     EXPECT_EQ(out, c.out);
-    std::string expected_error = c.error;
-    const std::string placeholder = "<record>";
-    if (const std::size_t at = expected_error.find(placeholder); at != std::string::npos) {
-      expected_error.replace(at, placeholder.size(), QDir::toNativeSeparators(progress::RecordPath()).toStdString());
+    EXPECT_EQ(c.exit_code == 0 ? error : error.substr(0, c.error.size()), c.error);
+    if (!c.stats) {
+      EXPECT_EQ(QFile::exists(csv), c.exit_code == 0);
     }
-    // A damaged file's new name ends in the time it was moved.
-    EXPECT_EQ(error.substr(0, expected_error.size()), expected_error);
-    if (c.exit_code == 0) {
-      EXPECT_EQ(error, "");
-    }
-    qunsetenv("XDG_DATA_HOME");
   }
+  qunsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

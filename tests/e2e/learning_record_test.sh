@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The learning record as a learner meets it. A plain start makes no file.
-# With --progress the game says once what it keeps and where; a word typed
-# is in the record after the window has closed; a plain start then records
-# too, and 设置 has the record's items.
+# With --progress the game says what it keeps and where; a word typed is in
+# the record after the window has closed; a plain start then opens the record
+# too, and 设置 has the record's items. (That no notice comes at the later
+# start is the widget tests' business.)
 source "$(dirname "$0")/lib.sh"
 
 export XDG_DATA_HOME="$WORK_DIR/data"
@@ -54,11 +55,8 @@ games=$(sqlite3 "$record" "SELECT count(*) FROM game WHERE ended_ms >= started_m
 
 start_game "$WORK_DIR/lists"
 find_main_window
-# Once the record is open and the window has answered a click after that,
-# a notice about the record would be on screen.
 wait_until 60 record_open || fail "a later start does not open the record"
 recording_height=$(settings_height)
-notice_open && fail "a notice at a later start"
 screenshot record_menu
 echo "设置 drop-down: $plain_height pixels without the record, $recording_height with it"
 # Four more entries: a separator and three items of at least 15 pixels.

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# 学习统计 as a learner meets it: with an empty record the window opens and
-# says what will appear; after a word it opens again, beside a game that
-# goes on: a word typed into the game while the window is open scores.
+# 学习统计 as a learner meets it: after a word it opens beside a game that
+# goes on: a word typed into the game while the window is open scores and
+# is recorded. (The empty record's window is the widget tests' business.)
 source "$(dirname "$0")/lib.sh"
 
 export XDG_DATA_HOME="$WORK_DIR/data"
@@ -10,9 +10,8 @@ mkdir -p "$WORK_DIR/lists" "$XDG_DATA_HOME"
 write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨"
 
 # open_statistics: 设置, then the third item from the bottom (学习统计,
-# above 停止记录学习进度 and 删除学习记录…); prints the window's id.
+# above 停止记录学习进度 and 删除学习记录…).
 open_statistics() {
-  local id
   xdotool mousemove $((X + 10)) $((Y + 10)) click 1
   sleep 0.8
   xdotool key Up
@@ -22,8 +21,7 @@ open_statistics() {
   xdotool key Up
   sleep 0.2
   xdotool key Return
-  id=$(find_window "学习统计" 10) || fail "学习统计 opened no window"
-  echo "$id"
+  find_window "学习统计" 10 > /dev/null || fail "学习统计 opened no window"
 }
 
 start_game "$WORK_DIR/lists" --progress
@@ -32,19 +30,12 @@ find_window Zembrot 10 > /dev/null || fail "no notice says what the record keeps
 close_dialogs
 sleep 0.3
 
-statistics=$(open_statistics)
-sleep 0.5
-screenshot statistics_empty
-"$CLOSE_WINDOW" "$statistics"
-sleep 0.5
-[ -z "$(xdotool search --onlyvisible --name '^学习统计$' 2>/dev/null)" ] || fail "学习统计 did not close"
-
 press_start
 type_word apple
 wait_for_caption "$window" "得分:1" 15
 sleep 0.5
 close_dialogs  # the notice of a missing sound server, if any
-statistics=$(open_statistics)
+open_statistics
 sleep 0.5
 screenshot statistics_one_word
 
