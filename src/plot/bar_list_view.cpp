@@ -71,12 +71,7 @@ QSize BarListView::minimumSizeHint() const {
 void BarListView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QPalette& colors = palette();
-  const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
-  const int title_height = DrawTitle(painter, area, bars_.title, colors);
-  if (ShowsSentence()) {
-    DrawSentence(painter, area.adjusted(0, title_height, 0, 0), bars_.empty_text, colors);
-    return;
-  }
+  if (!DrawHeading(painter, rect(), bars_.title, ShowsSentence(), bars_.empty_text, colors)) return;
   const QFontMetrics metrics(font());
   const int line = metrics.height();
   const QRect frame = PlotRect();

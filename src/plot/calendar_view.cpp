@@ -66,12 +66,7 @@ QSize CalendarView::minimumSizeHint() const {
 void CalendarView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QPalette& colors = palette();
-  const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
-  const int title_height = DrawTitle(painter, area, calendar_.title, colors);
-  if (ShowsSentence()) {
-    DrawSentence(painter, area.adjusted(0, title_height, 0, 0), calendar_.empty_text, colors);
-    return;
-  }
+  if (!DrawHeading(painter, rect(), calendar_.title, ShowsSentence(), calendar_.empty_text, colors)) return;
   const QFontMetrics metrics(font());
   const int line = metrics.height();
   const Geometry geometry = Layout();

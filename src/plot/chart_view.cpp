@@ -117,12 +117,8 @@ void ChartView::DrawSeries(QPainter& painter, const QRect& frame, const Series& 
 void ChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QPalette& colors = palette();
+  if (!DrawHeading(painter, rect(), chart_.title, ShowsSentence(), chart_.empty_text, colors)) return;
   const QRect area = rect().adjusted(kGap, kGap, -kGap, -kGap);
-  const int title_height = DrawTitle(painter, area, chart_.title, colors);
-  if (ShowsSentence()) {
-    DrawSentence(painter, area.adjusted(0, title_height, 0, 0), chart_.empty_text, colors);
-    return;
-  }
   const QFontMetrics metrics(font());
   const int line = metrics.height();
   const QRect frame = PlotRect();

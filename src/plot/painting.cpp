@@ -21,22 +21,26 @@ QFont TitleFont(const QFont& font) {
   return title;
 }
 
-int DrawTitle(QPainter& painter, const QRect& area, const QString& title, const QPalette& palette) {
-  if (title.isEmpty()) return 0;
-  painter.save();
-  painter.setFont(TitleFont(painter.font()));
-  painter.setPen(palette.color(QPalette::WindowText));
-  const int height = painter.fontMetrics().height();
-  painter.drawText(QRect(area.left(), area.top(), area.width(), height), Qt::AlignLeft | Qt::AlignVCenter, title);
-  painter.restore();
-  return height + kGap;
-}
-
-void DrawSentence(QPainter& painter, const QRect& area, const QString& text, const QPalette& palette) {
+bool DrawHeading(QPainter& painter, const QRect& view, const QString& title, bool sentence_instead,
+                 const QString& sentence, const QPalette& palette) {
+  const QRect area = view.adjusted(kGap, kGap, -kGap, -kGap);
   painter.save();
   painter.setPen(palette.color(QPalette::WindowText));
-  painter.drawText(area.adjusted(2 * kGap, 0, -2 * kGap, 0), Qt::AlignCenter | Qt::TextWordWrap, text);
+  int title_height = 0;
+  if (!title.isEmpty()) {
+    painter.setFont(TitleFont(painter.font()));
+    title_height = painter.fontMetrics().height();
+    painter.drawText(QRect(area.left(), area.top(), area.width(), title_height), Qt::AlignLeft | Qt::AlignVCenter,
+                     title);
+    title_height += kGap;
+  }
   painter.restore();
+  if (!sentence_instead) return true;
+  painter.save();
+  painter.setPen(palette.color(QPalette::WindowText));
+  painter.drawText(area.adjusted(2 * kGap, title_height, -2 * kGap, 0), Qt::AlignCenter | Qt::TextWordWrap, sentence);
+  painter.restore();
+  return false;
 }
 
 QString NumberLabel(double value) {

@@ -22,12 +22,11 @@ inline constexpr int kTickLength = 4;
 // The title's font: the view's own, bold.
 QFont TitleFont(const QFont& font);
 
-// Draws `title` at the top of `area` and returns the height it took.
-int DrawTitle(QPainter& painter, const QRect& area, const QString& title, const QPalette& palette);
-
-// Draws `text` centred in `area`, wrapped at word boundaries, in the
-// palette's text colour.
-void DrawSentence(QPainter& painter, const QRect& area, const QString& text, const QPalette& palette);
+// Draws a view's heading: `title` at the top of `view` (inset by kGap) and,
+// when `sentence_instead` is set, `sentence` centred and wrapped below it in
+// place of the plot. Returns whether the plot itself is to be drawn.
+bool DrawHeading(QPainter& painter, const QRect& view, const QString& title, bool sentence_instead,
+                 const QString& sentence, const QPalette& palette);
 
 // A tick value as a label: whole numbers without a fraction, others with
 // at most two decimals and no trailing zeros.
