@@ -9,9 +9,7 @@ source "$(dirname "$0")/sound_server.sh"
 start_sound_server
 freeze_sound_server
 
-mkdir "$WORK_DIR/lists"
-write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
-  "fish,鱼" "soup,汤" "cake,蛋糕"
+write_ten_word_list "$WORK_DIR/lists"
 start_game "$WORK_DIR/lists"
 find_main_window
 press_start

@@ -8,9 +8,8 @@ source "$(dirname "$0")/lib.sh"
 
 export XDG_DATA_HOME="$WORK_DIR/data"
 record="$XDG_DATA_HOME/zembrot/progress.sqlite3"
-mkdir -p "$WORK_DIR/lists" "$XDG_DATA_HOME"
-write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
-  "fish,鱼" "soup,汤" "cake,蛋糕"
+mkdir -p "$XDG_DATA_HOME"
+write_ten_word_list "$WORK_DIR/lists"
 
 # settings_height: opens 设置, prints the height of its drop-down and closes
 # it again.

@@ -36,6 +36,14 @@ write_practice_list() {
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t GBK > "$folder/食物.txt"
 }
 
+# write_ten_word_list <folder>: makes the folder and writes it a list of ten
+# foods, enough that "apple" does not come round again while a test types it.
+write_ten_word_list() {
+  mkdir -p "$1"
+  write_practice_list "$1" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
+    "fish,鱼" "soup,汤" "cake,蛋糕"
+}
+
 # start_game <folder> [arguments...]: starts the program with that folder as
 # current directory.
 start_game() {

@@ -3,10 +3,7 @@
 # in the window caption becomes 1.
 source "$(dirname "$0")/lib.sh"
 
-mkdir "$WORK_DIR/lists"
-# Enough other lines that "apple" does not come round again while we type.
-write_practice_list "$WORK_DIR/lists" "apple,苹果" "pear,梨" "tea,茶" "rice,米饭" "milk,牛奶" "egg,鸡蛋" "bread,面包" \
-  "fish,鱼" "soup,汤" "cake,蛋糕"
+write_ten_word_list "$WORK_DIR/lists"
 start_game "$WORK_DIR/lists"
 
 find_main_window
