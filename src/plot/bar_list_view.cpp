@@ -94,16 +94,7 @@ void BarListView::paintEvent(QPaintEvent*) {
 
   painter.drawLine(frame.bottomLeft(), QPoint(frame.right(), frame.bottom()));
   painter.drawLine(frame.topLeft(), frame.bottomLeft());
-  for (const double tick : bars_.axis.ticks) {
-    const int x = qRound(XOf(tick));
-    painter.drawLine(x, frame.bottom(), x, frame.bottom() + kTickLength);
-    const QString label = bars_.axis.label ? bars_.axis.label(tick) : NumberLabel(tick);
-    const int label_width = metrics.horizontalAdvance(label);
-    painter.drawText(QRect(x - label_width / 2, frame.bottom() + kTickLength + 1, label_width, line), Qt::AlignCenter,
-                     label);
-  }
-  painter.drawText(QRect(frame.left(), frame.bottom() + kTickLength + line + kGap / 2, frame.width(), line),
-                   Qt::AlignHCenter | Qt::AlignVCenter, bars_.axis.title);
+  DrawBottomAxis(painter, metrics, frame, bars_.axis, [this](double tick) { return XOf(tick); });
 }
 
 }  // namespace zembrot::plot

@@ -34,14 +34,27 @@ bool ChartView::ShowsSentence() const {
                      [](const Series& series) { return series.points.empty(); });
 }
 
-QString ChartView::LabelOf(const Axis& axis, double value) const {
-  return axis.label ? axis.label(value) : NumberLabel(value);
+QString TickLabel(const Axis& axis, double value) { return axis.label ? axis.label(value) : NumberLabel(value); }
+
+void DrawBottomAxis(QPainter& painter, const QFontMetrics& metrics, const QRect& frame, const Axis& axis,
+                    const std::function<double(double)>& x_of) {
+  const int line = metrics.height();
+  for (const double tick : axis.ticks) {
+    const int x = qRound(x_of(tick));
+    painter.drawLine(x, frame.bottom(), x, frame.bottom() + kTickLength);
+    const QString label = TickLabel(axis, tick);
+    const int label_width = metrics.horizontalAdvance(label);
+    painter.drawText(QRect(x - label_width / 2, frame.bottom() + kTickLength + 1, label_width, line), Qt::AlignCenter,
+                     label);
+  }
+  painter.drawText(QRect(frame.left(), frame.bottom() + kTickLength + line + kGap / 2, frame.width(), line),
+                   Qt::AlignHCenter | Qt::AlignVCenter, axis.title);
 }
 
 int ChartView::WidestLabel(const Axis& axis) const {
   const QFontMetrics metrics(font());
   int widest = 0;
-  for (const double tick : axis.ticks) widest = std::max(widest, metrics.horizontalAdvance(LabelOf(axis, tick)));
+  for (const double tick : axis.ticks) widest = std::max(widest, metrics.horizontalAdvance(TickLabel(axis, tick)));
   return widest;
 }
 
@@ -51,7 +64,7 @@ QRect ChartView::PlotRect() const {
   const int line = metrics.height();
   const int left = kGap + WidestLabel(chart_.y) + kTickLength + kGap;
   // The last x label may reach half its width beyond the frame.
-  const int x_overhang = chart_.x.ticks.empty() ? 0 : metrics.horizontalAdvance(LabelOf(chart_.x, chart_.x.ticks.back())) / 2;
+  const int x_overhang = chart_.x.ticks.empty() ? 0 : metrics.horizontalAdvance(TickLabel(chart_.x, chart_.x.ticks.back())) / 2;
   const int right_margin =
       chart_.right_y ? kGap + WidestLabel(*chart_.right_y) + kTickLength + kGap : kGap + std::max(x_overhang, kGap);
   // Title, the y axes' titles, and half a label above the top tick.
@@ -158,7 +171,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     for (const double tick : axis.ticks) {
       const int y = qRound(Map(frame, chart_.x.low, tick, side).y());
       painter.drawLine(edge, y, left ? edge - kTickLength : edge + kTickLength, y);
-      const QString label = LabelOf(axis, tick);
+      const QString label = TickLabel(axis, tick);
       const int label_width = metrics.horizontalAdvance(label);
       const int x = left ? edge - kTickLength - kGap / 2 - label_width : edge + kTickLength + kGap / 2;
       painter.drawText(QRect(x, y - line / 2, label_width, line), Qt::AlignCenter, label);
@@ -173,16 +186,8 @@ void ChartView::paintEvent(QPaintEvent*) {
   draw_y_axis(chart_.y, Side::Left);
   if (chart_.right_y) draw_y_axis(*chart_.right_y, Side::Right);
 
-  for (const double tick : chart_.x.ticks) {
-    const int x = qRound(Map(frame, tick, chart_.y.low, Side::Left).x());
-    painter.drawLine(x, frame.bottom(), x, frame.bottom() + kTickLength);
-    const QString label = LabelOf(chart_.x, tick);
-    const int label_width = metrics.horizontalAdvance(label);
-    painter.drawText(QRect(x - label_width / 2, frame.bottom() + kTickLength + 1, label_width, line), Qt::AlignCenter,
-                     label);
-  }
-  painter.drawText(QRect(frame.left(), frame.bottom() + kTickLength + line + kGap / 2, frame.width(), line),
-                   Qt::AlignHCenter | Qt::AlignVCenter, chart_.x.title);
+  DrawBottomAxis(painter, metrics, frame, chart_.x,
+                 [&](double tick) { return Map(frame, tick, chart_.y.low, Side::Left).x(); });
 }
 
 }  // namespace zembrot::plot

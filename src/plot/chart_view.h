@@ -16,6 +16,9 @@
 #include <QString>
 #include <QWidget>
 
+class QFontMetrics;
+class QPainter;
+
 namespace zembrot::plot {
 
 enum class Mark { Line, Dots, Bars };
@@ -38,6 +41,14 @@ struct Axis {
   // A tick's label; without it, the number.
   std::function<QString(double)> label;
 };
+
+// A tick's label: the axis's own, else the number.
+QString TickLabel(const Axis& axis, double value);
+
+// Draws `axis` under `frame`: at each tick, at x_of(tick), a mark reaching
+// down and its label, and the title centred below them.
+void DrawBottomAxis(QPainter& painter, const QFontMetrics& metrics, const QRect& frame, const Axis& axis,
+                    const std::function<double(double)>& x_of);
 
 struct Chart {
   QString title;
@@ -70,7 +81,6 @@ class ChartView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QString LabelOf(const Axis& axis, double value) const;
   int WidestLabel(const Axis& axis) const;
   // Position within a frame worked out once (laying the frame out measures
   // every tick label, far too dear for each of a thousand points).
