@@ -54,14 +54,6 @@ void ExpectSound(ProgressStore& store, const QString& path) {
   EXPECT_EQ(testing::Sql(path, {"PRAGMA integrity_check"}), std::vector<std::string>{"ok"});
 }
 
-void ExpectEveryWriteKept(const QString& path) {
-  ProgressStore store;
-  ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
-  EXPECT_EQ(store.ReviewCount(), 2 * kWritesEach);
-  EXPECT_EQ(store.Words()->size(), 10u);
-  ExpectSound(store, path);
-}
-
 TEST(TwoWindows, LoseNothingAsThreadsOrAsProcesses) {
   for (const bool processes : {false, true}) {
     SCOPED_TRACE(processes ? "two processes" : "two threads");
@@ -81,7 +73,11 @@ TEST(TwoWindows, LoseNothingAsThreadsOrAsProcesses) {
     }
     EXPECT_EQ(first, "");
     EXPECT_EQ(second, "");
-    ExpectEveryWriteKept(path);
+    ProgressStore store;
+    ASSERT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
+    EXPECT_EQ(store.ReviewCount(), 2 * kWritesEach);
+    EXPECT_EQ(store.Words()->size(), 10u);
+    ExpectSound(store, path);
   }
 }
 
@@ -125,7 +121,7 @@ TEST(KilledWindow, LosesAtMostTheWordInFlight) {
 TEST(FullDisk, ReportedAndNothingLost) {
   QTemporaryDir folder;
   const QString path = folder.path() + "/progress.sqlite3";
-  const std::string written = testing::InChildProcess([&]() -> std::string {
+  const std::string written = testing::FinishChildProcess(testing::StartChildProcess([&]() -> std::string {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{1024 * 1024, 1024 * 1024};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return "no limit";
@@ -140,7 +136,7 @@ TEST(FullDisk, ReportedAndNothingLost) {
       }
     }
     return "never full";
-  });
+  }));
   ASSERT_FALSE(written.empty());
   ASSERT_TRUE(std::isdigit(static_cast<unsigned char>(written[0]))) << written;
   const int count = std::stoi(written);

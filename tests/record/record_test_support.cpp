@@ -1,11 +1,13 @@
 #include "record_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -26,36 +28,25 @@ void WriteBytes(const QString& path, const std::string& bytes) {
 }
 
 std::vector<std::string> Sql(const QString& path, const std::vector<std::string>& statements) {
-  static std::atomic<int> counter{0};
-  const QString name = QStringLiteral("test-sql-%1").arg(++counter);
-  std::vector<std::string> rows;
-  {
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+  const auto run = [&]() -> std::vector<std::string> {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-sql"));
     database.setDatabaseName(path);
-    if (!database.open()) {
-      rows.push_back("open failed: " + database.lastError().text().toStdString());
-    } else {
-      QSqlQuery query(database);
-      for (const std::string& statement : statements) {
-        rows.clear();
-        if (!query.exec(QString::fromStdString(statement))) {
-          rows.push_back("failed: " + query.lastError().text().toStdString());
-          break;
-        }
-        while (query.next()) {
-          std::string row;
-          for (int i = 0; i < query.record().count(); ++i) {
-            if (i > 0) row += '|';
-            row += query.value(i).toString().toStdString();
-          }
-          rows.push_back(row);
-        }
+    if (!database.open()) return {"open failed: " + database.lastError().text().toStdString()};
+    QSqlQuery query(database);
+    std::vector<std::string> rows;
+    for (const std::string& statement : statements) {
+      rows.clear();
+      if (!query.exec(QString::fromStdString(statement))) return {"failed: " + query.lastError().text().toStdString()};
+      while (query.next()) {
+        std::string row;
+        for (int i = 0; i < query.record().count(); ++i) row += (i > 0 ? "|" : "") + query.value(i).toString().toStdString();
+        rows.push_back(row);
       }
-      query.finish();
-      database.close();
     }
-  }
-  QSqlDatabase::removeDatabase(name);
+    return rows;
+  };
+  const std::vector<std::string> rows = run();
+  QSqlDatabase::removeDatabase(QStringLiteral("test-sql"));
   return rows;
 }
 
@@ -68,13 +59,11 @@ ChildProcess StartChildProcess(const std::function<std::string()>& scenario) {
   if (child == 0) {
     close(pipe_ends[0]);
     const std::string message = scenario();
-    std::size_t written = 0;
-    while (written < message.size()) {
+    for (std::size_t written = 0; written < message.size();) {
       const ssize_t n = write(pipe_ends[1], message.data() + written, message.size() - written);
       if (n <= 0) break;
       written += static_cast<std::size_t>(n);
     }
-    close(pipe_ends[1]);
     _exit(0);
   }
   close(pipe_ends[1]);
@@ -85,26 +74,27 @@ std::string FinishChildProcess(const ChildProcess& child) {
   if (child.pid < 0) return "no child process";
   std::string message;
   char buffer[512];
-  ssize_t n;
-  while ((n = read(child.output, buffer, sizeof buffer)) > 0) message.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(child.output, buffer, sizeof buffer)) > 0;) message.append(buffer, static_cast<std::size_t>(n));
   close(child.output);
   int status = 0;
   waitpid(child.pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child process failed: " + message;
-  return message;
-}
-
-std::string InChildProcess(const std::function<std::string()>& scenario) {
-  return FinishChildProcess(StartChildProcess(scenario));
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? message : "the child process failed: " + message;
 }
 
 std::string AsOrdinaryUser(const std::function<std::string()>& scenario) {
   if (geteuid() != 0) return scenario();
-  return InChildProcess([&]() -> std::string {
+  return FinishChildProcess(StartChildProcess([&]() -> std::string {
     // nobody:nogroup on Debian.
     if (setgid(65534) != 0 || setuid(65534) != 0) return "cannot give up root";
     return scenario();
-  });
+  }));
 }
 
 }  // namespace zembrot::record::testing
+
+// Qt SQL loads its drivers only with a QCoreApplication.
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
