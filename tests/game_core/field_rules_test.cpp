@@ -41,6 +41,7 @@ TEST(FieldRules, CrowdingProbe) {
       {"right edge 150 px away", {{1, {0, 100, 50}}}, 1, 0, 300, -1, -1},
       {"excluded slot", {{2, {10, 300, 40}}}, 2, 100, 300, 2, -1},
       {"beyond TopSlot", {{3, {10, 300, 40}}}, 2, 100, 300, -1, -1},
+      {"TopSlot below 1 looks at nothing", {{1, {10, 300, 40}}}, 0, 100, 300, -1, -1},
       {"the highest slot wins", {{1, {10, 300, 40}}, {3, {70, 300, 40}}, {2, {30, 300, 40}}}, 3, 100, 300, -1, 70},
   };
   for (const auto& c : cases) {
@@ -85,6 +86,7 @@ TEST(FieldRules, SpawnGate) {
       {"TopSlot 4 draws nothing", {}, 4, {}, false},
       {"a word at the top near the draw", {{1, {0, 600, 40}}}, 3, {{820, 600}}, false},
       {"a word at the top far from the draw", {{1, {0, 600, 40}}}, 3, {{820, 100}}, true},
+      {"a word 20 px down", {{1, {20, 600, 40}}}, 3, {{820, 600}}, true},
   };
   for (const auto& c : cases) {
     ScriptedDice dice(c.draws);
@@ -116,6 +118,12 @@ TEST(FieldRules, SlotCounter) {
     EXPECT_EQ(ReachWaitingWord(field, counter), c.reachesWaitingWord) << c.name;
     EXPECT_EQ(counter, c.topSlotAfterReach) << c.name;
   }
+  SlotCounter counter = 3;
+  counter.Restart();
+  counter.SpawnAdmitted();
+  counter.SpawnAdmitted();
+  counter.WordGone();
+  EXPECT_EQ(counter, 0);
 }
 
 }  // namespace

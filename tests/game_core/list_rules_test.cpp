@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "content/string_list.h"
 #include "game/core/practice_cursor.h"
 #include "game/core/tally.h"
@@ -64,6 +65,14 @@ TEST(ListRules, SpawnReadsTheListCyclically) {
   }
 }
 
+TEST(ListRules, SpawnFromAnEmptyListFailsBeforeChangingAnything) {
+  TStringList list;
+  PracticeCursor cursor = 0;
+  RemovalMark mark = 0;
+  EXPECT_THROW(cursor.Spawn(list, mark, false), EStringListError);
+  EXPECT_EQ(mark, 0);
+}
+
 TEST(ListRules, Tally) {
   const struct {
     const char* name;
@@ -86,6 +95,19 @@ TEST(ListRules, Tally) {
     EXPECT_EQ(CountMatch(tally, c.displayed, c.hint), c.mastered) << c.name;
     EXPECT_EQ(LinesOf(tally), c.tallyAfter) << c.name;
   }
+}
+
+TEST(ListRules, MasteredLineAndGameOver) {
+  const TStringList practice = ListOf({"apple,A", " pear ,P", "apple,B", "tea"});
+  EXPECT_EQ(MasteredLine(practice, "A", "apple"), 2);  // the last line wins
+  EXPECT_EQ(MasteredLine(practice, "pear", "P"), 1);   // either text, trimmed English
+  EXPECT_EQ(MasteredLine(practice, "T", "tea"), 3);
+  EXPECT_EQ(MasteredLine(practice, "X", "plum"), -1);
+
+  const std::vector<std::pair<std::vector<std::string>, bool>> over = {
+      {{}, true}, {{"apple,A"}, true}, {{"apple,A", "pear,P"}, false}, {{"apple,A", "", " "}, true},
+      {{"apple,A", "", "pear,P"}, false}};
+  for (const auto& [lines, expected] : over) EXPECT_EQ(GameOver(ListOf(lines)), expected) << lines.size();
 }
 
 }  // namespace

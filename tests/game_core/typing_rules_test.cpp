@@ -55,12 +55,27 @@ TEST(TypingRules, HintMask) {
   EXPECT_FALSE(HintLineShows("apple", ""));
 }
 
-// A pair whose two texts are one shows its English either way, so its match
-// is copied; the other outcomes are the learning log's tests.
+struct OutcomeCase {
+  const char* name;
+  SpawnedPair pair;
+  std::string caption, typed;
+  Shown shown;
+  Outcome outcome;
+};
+
 TEST(TypingRules, OutcomeOfAMatch) {
-  const SpawnedPair alike{"ok", "ok", false, 0};
-  EXPECT_EQ(ShownBy(alike, "ok"), Shown::English);
-  EXPECT_EQ(OutcomeOfMatch(alike, ShownBy(alike, "ok"), "ok"), Outcome::Copied);
+  const std::vector<OutcomeCase> cases = {
+      {"recalled", {"apple", "A", false, 0}, "A", "apple", Shown::Chinese, Outcome::Recalled},
+      {"recalled, other case", {"Apple", "A", false, 0}, "A", "aPPLE", Shown::Chinese, Outcome::Recalled},
+      {"Chinese typed as shown", {"apple", "A", false, 0}, "A", "A", Shown::Chinese, Outcome::Copied},
+      {"English showing", {"apple", "A", false, 0}, "apple", "apple", Shown::English, Outcome::Copied},
+      {"whole line", {"apple", "A", true, 0}, "apple,A", "apple", Shown::WholeLine, Outcome::Copied},
+      {"both texts alike", {"ok", "ok", false, 0}, "ok", "ok", Shown::English, Outcome::Copied},
+  };
+  for (const OutcomeCase& c : cases) {
+    EXPECT_EQ(ShownBy(c.pair, c.caption), c.shown) << c.name;
+    EXPECT_EQ(OutcomeOfMatch(c.pair, ShownBy(c.pair, c.caption), c.typed), c.outcome) << c.name;
+  }
 }
 
 }  // namespace
