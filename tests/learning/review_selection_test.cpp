@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "learning/learning_day.h"
 #include "learning/review_selection.h"
 
 namespace zembrot::learning {
@@ -64,33 +63,6 @@ TEST(TodaysReview, AtMostTwentyWordsTheLeastLikelyRecalled) {
   for (std::int64_t key = 1; key <= 25; ++key) words.push_back(Due(100 - key, static_cast<double>(key), 0, key));
   EXPECT_EQ(SelectTodaysReview(FsrsModel(), words, 30),
             (std::vector<std::int64_t>{99, 98, 97, 96, 95, 94, 93, 92, 91, 90, 89, 88, 87, 86, 85, 84, 83, 82, 81, 80}));
-}
-
-// A word recalled for the first time is due two learning days later, from
-// 04:00 local time on; a daylight-saving change in between moves nothing.
-TEST(TodaysReview, DueFromFourInTheMorningAcrossADaylightSavingChange) {
-  const struct {
-    const char* what;
-    std::int64_t reviewed_ms;
-    std::int32_t reviewed_offset;
-    std::int64_t now_ms;
-    std::int32_t now_offset;
-    bool due;
-  } cases[] = {
-      {"26 Oct 10:00 CEST, now 28 Oct 03:59 CET", 1729929600000, 7200, 1730084340000, 3600, false},
-      {"26 Oct 10:00 CEST, now 28 Oct 04:00 CET", 1729929600000, 7200, 1730084400000, 3600, true},
-      {"30 Mar 21:00 CET, now 1 Apr 03:59 CEST", 1711828800000, 3600, 1711936740000, 7200, false},
-      {"30 Mar 21:00 CET, now 1 Apr 04:00 CEST", 1711828800000, 3600, 1711936800000, 7200, true},
-  };
-  const FsrsModel model;
-  for (const auto& c : cases) {
-    const WordProgress progress =
-        ApplyReview(model, {}, LearningDay(c.reviewed_ms, c.reviewed_offset), Grade::Good);
-    const std::vector<ReviewCandidate> words = {{7, progress}};
-    const std::int64_t today = LearningDay(c.now_ms, c.now_offset);
-    EXPECT_EQ(SelectTodaysReview(model, words, today), c.due ? std::vector<std::int64_t>{7} : std::vector<std::int64_t>{})
-        << c.what;
-  }
 }
 
 }  // namespace

@@ -34,28 +34,24 @@ TEST(SpeechModuleTest, NoSpeechLibraryIsMappedBeforeTheFirstWord) {
   for (const char* library : libraries) EXPECT_TRUE(Mapped(library)) << library << " is not mapped after a word";
 }
 
-struct ModuleCase {
-  const char* file;
-  const char* message;
-};
-
-class SpeechModuleFailureTest : public ::testing::TestWithParam<ModuleCase> {};
-
-TEST_P(SpeechModuleFailureTest, SaysWhyTheModuleCannotBeLoaded) {
-  const SpeechEngines* engines = nullptr;
-  const EngineResult result = OpenSpeechEngineModule(GetParam().file, engines);
-  EXPECT_EQ(result.code, SPEECH_ENGINES_MISSING_RESULT);
-  EXPECT_EQ(result.description, GetParam().message);
-  EXPECT_EQ(engines, nullptr);
+TEST(SpeechModuleTest, SaysWhyTheModuleCannotBeLoaded) {
+  const struct {
+    const char* file;
+    const char* message;
+  } cases[] = {
+      {"zembrot-no-such-module.so",
+       "Cannot load the speech engines: zembrot-no-such-module.so: cannot open shared object file: No such file or "
+       "directory"},
+      {"libm.so.6", "Cannot load the speech engines: libm.so.6 is not the speech-engine module"},
+  };
+  for (const auto& c : cases) {
+    const SpeechEngines* engines = nullptr;
+    const EngineResult result = OpenSpeechEngineModule(c.file, engines);
+    EXPECT_EQ(result.code, SPEECH_ENGINES_MISSING_RESULT) << c.file;
+    EXPECT_EQ(result.description, c.message);
+    EXPECT_EQ(engines, nullptr) << c.file;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SpeechModuleFailureTest,
-    ::testing::Values(
-        ModuleCase{"zembrot-no-such-module.so",
-                   "Cannot load the speech engines: zembrot-no-such-module.so: cannot open shared object file: No "
-                   "such file or directory"},
-        ModuleCase{"libm.so.6", "Cannot load the speech engines: libm.so.6 is not the speech-engine module"}));
 
 }  // namespace
 }  // namespace zembrot
