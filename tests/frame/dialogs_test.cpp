@@ -343,31 +343,20 @@ TEST_F(OpenDialogTest, CancelReturnsFalseAndChangesNothing) {
   EXPECT_EQ(std::filesystem::current_path(), previous_);
 }
 
-// Folder names with characters the code page lacks: FileName shows them as
-// "?", and the file is still known by the name the system gave.
+// A folder named with characters the code page lacks: FileName shows them
+// as "?", and the file is still known by the name the system gave.
 TEST_F(OpenDialogTest, FileInAFolderNamedOutsideTheCodePageKeepsTheSystemsName) {
-  struct Case {
-    const char8_t* folder;
-    const char* shownFolder;
-  };
-  const std::vector<Case> cases = {
-      {u8"문서", "??"}, {u8"lists😀", "lists?"}, {u8"ภาษาไทย", "???????"}, {u8"mañana", "ma?ana"}};
-  for (const Case& testCase : cases) {
-    SCOPED_TRACE(testCase.shownFolder);
-    const std::filesystem::path folder = root_ / std::filesystem::path(testCase.folder);
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path chosen = folder / std::filesystem::path(u8"食物.txt");
-    std::ofstream(chosen) << "apple,x\n";
-    std::filesystem::current_path(previous_);
-    TOpenDialog dialog;
-    dialog.Filter = "*.txt|*.txt";
-    const auto watcher = ChooseInOpenDialog(ToQ(chosen), true);
-    ASSERT_TRUE(dialog.ExecuteDialog());
-    EXPECT_EQ(dialog.SystemFileName(), chosen);
-    EXPECT_EQ(dialog.FileName,
-              FileNameToCodePage(root_) + "/" + testCase.shownFolder + "/\xCA\xB3\xCE\xEF.txt");
-    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(folder));
-  }
+  const std::filesystem::path folder = root_ / std::filesystem::path(u8"lists😀");
+  const std::filesystem::path chosen = folder / std::filesystem::path(u8"食物.txt");
+  std::filesystem::create_directories(folder);
+  std::ofstream(chosen) << "apple,x\n";
+  TOpenDialog dialog;
+  dialog.Filter = "*.txt|*.txt";
+  const auto watcher = ChooseInOpenDialog(ToQ(chosen), true);
+  ASSERT_TRUE(dialog.ExecuteDialog());
+  EXPECT_EQ(dialog.SystemFileName(), chosen);
+  EXPECT_EQ(dialog.FileName, FileNameToCodePage(root_) + "/lists?/\xCA\xB3\xCE\xEF.txt");
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(folder));
 }
 
 TEST(OpenDialogFileNameTest, SystemFileNameFollowsFileName) {
