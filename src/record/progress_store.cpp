@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <set>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -448,6 +450,22 @@ bool ProgressStore::RequireOpen() {
 }
 
 OpenResult ProgressStore::Open(const QString& path) {
+  // Where waiting could deadlock, SQLite answers "busy" at once instead of
+  // waiting out the busy timeout: two windows making the same new record
+  // both read it while switching it to WAL, and one of them must give way.
+  // It starts again; by then the other has made the record.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+  for (;;) {
+    OpenResult result = OpenOnce(path);
+    if (result.outcome != OpenOutcome::Unavailable || result.error.kind != ErrorKind::Busy ||
+        std::chrono::steady_clock::now() >= deadline) {
+      return result;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+OpenResult ProgressStore::OpenOnce(const QString& path) {
   Close();
   OpenResult result;
   const auto unavailable = [&](StoreError error) {

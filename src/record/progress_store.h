@@ -167,6 +167,7 @@ class ProgressStore {
  private:
   struct Connection;
 
+  OpenResult OpenOnce(const QString& path);
   bool Fail(ErrorKind kind, std::string message);
   bool Succeed();
   bool RequireOpen();

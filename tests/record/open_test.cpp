@@ -6,11 +6,16 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include "record/progress_store.h"
@@ -88,6 +93,32 @@ TEST(OpenRecord, MakesTheRecordFromNothingOrAnEmptyFile) {
                   "word|id english chinese stability difficulty last_review_day due_day reviews recalls misses"}));
     EXPECT_EQ(store.Open(path).outcome, OpenOutcome::Opened);
   }
+}
+
+// Another window holds the write lock of a new file for a moment. SQLite
+// answers the switch to WAL with "busy" at once there, whatever the busy
+// timeout; the open waits for the lock to be released instead of giving up.
+TEST(OpenRecord, WaitsForAnotherWindowThatHoldsTheNewFileForAMoment) {
+  QTemporaryDir folder;
+  const QString path = folder.path() + "/progress.sqlite3";
+  WriteBytes(path, "");
+  std::promise<bool> holding;
+  std::thread other([&] {
+    {
+      QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-window"));
+      database.setDatabaseName(path);
+      const bool held = database.open() && QSqlQuery(database).exec(QStringLiteral("BEGIN IMMEDIATE"));
+      holding.set_value(held);
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-window"));
+  });
+  ASSERT_TRUE(holding.get_future().get());
+  ProgressStore store;
+  const OpenResult result = store.Open(path);
+  other.join();
+  EXPECT_EQ(result.outcome, OpenOutcome::Created) << result.error.message;
 }
 
 TEST(OpenRecord, MovesAsideWhatIsNoRecordOfOursAndKeepsItsBytes) {
